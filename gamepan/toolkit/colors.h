@@ -1,0 +1,47 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QColor>
+#include <cstdint>
+
+namespace Tolvane {
+
+// A colour value as the games store it: 0x00BBGGRR (red in the low byte).
+// Values with the top bit set name system colours of the palette.
+using TColor = std::int32_t;
+
+constexpr TColor clBlack = 0x000000;
+constexpr TColor clMaroon = 0x000080;
+constexpr TColor clGreen = 0x008000;
+constexpr TColor clOlive = 0x008080;
+constexpr TColor clNavy = 0x800000;
+constexpr TColor clPurple = 0x800080;
+constexpr TColor clTeal = 0x808000;
+constexpr TColor clGray = 0x808080;
+constexpr TColor clSilver = 0xC0C0C0;
+constexpr TColor clRed = 0x0000FF;
+constexpr TColor clLime = 0x00FF00;
+constexpr TColor clYellow = 0x00FFFF;
+constexpr TColor clBlue = 0xFF0000;
+constexpr TColor clFuchsia = 0xFF00FF;
+constexpr TColor clAqua = 0xFFFF00;
+constexpr TColor clWhite = 0xFFFFFF;
+constexpr TColor clBtnFace = static_cast<TColor>(0x8000000F);
+constexpr TColor clBtnHighlight = static_cast<TColor>(0x80000014);
+
+// How blocks, bricks and pieces are coloured.
+enum TColorTAFShapes : std::uint8_t { colorFixed, colorFixed2, colorOne, colorRandom };
+
+constexpr TColor RGBToColor(int red, int green, int blue) {
+    return (blue & 0xFF) << 16 | (green & 0xFF) << 8 | (red & 0xFF);
+}
+
+constexpr bool IsSystemColor(TColor color) { return color < 0; }
+
+// Plain colours convert directly; system colours come from the application palette.
+QColor ToQColor(TColor color);
+
+// The 0x00BBGGRR value of an opaque QColor.
+TColor FromQColor(const QColor& color);
+
+} // namespace Tolvane

@@ -1,0 +1,64 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "messages.h"
+
+#include <QApplication>
+#include <QMessageBox>
+
+namespace Tolvane {
+namespace {
+
+class TRealMessageBoxes final : public TMessageSink {
+public:
+    TModalResult Show(TMsgDlgType type, const QString& text, TMsgButtons buttons) override {
+        QMessageBox box(IconOf(type), QApplication::applicationName(), text);
+        if (buttons == TMsgButtons::mbNoOK) {
+            box.setStandardButtons(QMessageBox::No | QMessageBox::Ok);
+            box.setDefaultButton(QMessageBox::Ok);
+        } else {
+            box.setStandardButtons(QMessageBox::Ok);
+        }
+        return box.exec() == QMessageBox::Ok ? TModalResult::mrOk : TModalResult::mrNo;
+    }
+
+private:
+    static QMessageBox::Icon IconOf(TMsgDlgType type) {
+        switch (type) {
+        case TMsgDlgType::mtError:
+            return QMessageBox::Critical;
+        case TMsgDlgType::mtInformation:
+            return QMessageBox::Information;
+        case TMsgDlgType::mtConfirmation:
+            return QMessageBox::Question;
+        case TMsgDlgType::mtPlain:
+            break;
+        }
+        return QMessageBox::NoIcon;
+    }
+};
+
+TRealMessageBoxes realBoxes;
+TMessageSink* currentSink = &realBoxes;
+
+} // namespace
+
+TMessageSink* SetMessageSink(TMessageSink* sink) {
+    TMessageSink* previous = currentSink;
+    currentSink = sink ? sink : &realBoxes;
+    return previous == &realBoxes ? nullptr : previous;
+}
+
+TModalResult MessageDlg(const QString& text, TMsgDlgType type, TMsgButtons buttons) {
+    return currentSink->Show(type, text, buttons);
+}
+
+void ShowError(const QString& text) { MessageDlg(text, TMsgDlgType::mtError, TMsgButtons::mbOK); }
+
+void ShowInformation(const QString& text) {
+    MessageDlg(text, TMsgDlgType::mtInformation, TMsgButtons::mbOK);
+}
+
+bool AskNoOk(const QString& text) {
+    return MessageDlg(text, TMsgDlgType::mtInformation, TMsgButtons::mbNoOK) == TModalResult::mrOk;
+}
+
+} // namespace Tolvane

@@ -1,0 +1,39 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "gamepan/toolkit/messages.h"
+
+#include <QList>
+#include <QString>
+
+namespace Tolvane {
+
+// Records every message box instead of showing it, and answers as told.
+// Installed for its lifetime.
+class TRecordingMessages final : public TMessageSink {
+public:
+    struct TShown {
+        TMsgDlgType Type;
+        QString Text;
+        TMsgButtons Buttons;
+    };
+
+    TRecordingMessages();
+    ~TRecordingMessages() override;
+    TRecordingMessages(const TRecordingMessages&) = delete;
+    TRecordingMessages& operator=(const TRecordingMessages&) = delete;
+
+    TModalResult Show(TMsgDlgType type, const QString& text, TMsgButtons buttons) override;
+
+    // The answer to boxes with No and OK (boxes with only OK answer OK).
+    TModalResult Answer = TModalResult::mrOk;
+    QList<TShown> Shown;
+
+    QStringList Texts() const;
+    void Clear() { Shown.clear(); }
+
+private:
+    TMessageSink* FPrevious;
+};
+
+} // namespace Tolvane
