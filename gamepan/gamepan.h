@@ -1,0 +1,225 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "gamepan/toolkit/colors.h"
+#include "gamepan/toolkit/notify.h"
+#include "gamepan/toolkit/picture.h"
+#include "gamepan/toolkit/shapes.h"
+
+#include <QRect>
+#include <QString>
+#include <QWidget>
+#include <cstdint>
+#include <memory>
+
+namespace Tolvane {
+
+class TScrmbl;
+class TTtrs;
+class TCustomPanel;
+
+enum class TState : std::uint8_t { StPanel, Scramble, Tetris, Arcanoid, Figures };
+
+// The decorations the panel draws around its board while a game is shown,
+// in pixels. The owner computes the panel's outer size from these.
+struct TFrameMetrics {
+    static constexpr int kBorder = 4;        // sizing border on every side
+    static constexpr int kTitleHeight = 18;  // title bar below the top border
+    static constexpr int kMinimumSide = 80;  // smallest outer width and height
+};
+
+template <typename T> struct TSettingRule;
+
+// The component that hosts the four games: it owns every game setting,
+// builds the board of the chosen game, forwards keys and commands to it,
+// keeps the status caption in its own title bar and reports game events.
+class TGamePan : public QWidget {
+    Q_OBJECT
+public:
+    explicit TGamePan(QWidget* parent = nullptr);
+    ~TGamePan() override;
+
+    // Mode and play control.
+    TState State() const { return FState; }
+    void SetState(TState state);
+    bool Start() const { return FStart; }
+    void SetStart(bool start);
+    bool Paused() const { return FPaused; }
+    void SetPaused(bool paused);
+    std::uint8_t Direction() const { return FDirection; }
+    void SetDirection(std::uint8_t direction);
+
+    // The caption: the status text, shown in the title bar while a game is shown.
+    QString Caption() const { return FCaption; }
+    void SetCaption(const QString& caption);
+    TColor Color() const { return FColor; }
+    void SetColor(TColor color);
+
+    // The client area: inside the decorations while a game is shown.
+    int ClientWidth() const;
+    int ClientHeight() const;
+    void SetClientWidth(int width);
+    void SetClientHeight(int height);
+    bool Decorated() const { return FDecorated; }
+
+    // Read-only counters.
+    std::int32_t ScrambleMoves() const { return FScrambleMoves; }
+    std::int32_t TetrisScore() const { return FTetrisScore; }
+    std::uint16_t TetrisNext() const { return FTetrisNext; }
+
+    // General settings.
+    bool ShowScoresTime() const { return FShowScoresTime; }
+    void SetShowScoresTime(bool value);
+    bool ShowAllDlgs() const { return FShowAllDlgs; }
+    void SetShowAllDlgs(bool value);
+    bool WithCaption() const { return FWithCaption; }
+    void SetWithCaption(bool value);
+    bool DefKeys() const { return FDefKeys; }
+    void SetDefKeys(bool value);
+    bool TimerFocus() const { return FTimerFocus; }
+    void SetTimerFocus(bool value);
+    bool PicStretch() const { return FPicStretch; }
+    void SetPicStretch(bool value);
+    QString BStPicture() const { return FBStPicture; }
+    void SetBStPicture(const QString& value);
+    QString AOverPicture() const { return FAOverPicture; }
+    void SetAOverPicture(const QString& value);
+    QString About() const { return FAbout; }
+    void SetAbout(const QString& value);
+
+    // Scramble settings.
+    std::uint16_t SRowsColumns() const { return FSRowsColumns; }
+    void SetSRowsColumns(std::uint16_t value);
+    TColor ColorSB() const { return FColorSB; }
+    void SetColorSB(TColor value);
+
+    // Tetris settings.
+    std::uint16_t TRows() const { return FTRows; }
+    void SetTRows(std::uint16_t value);
+    std::uint16_t TColumns() const { return FTColumns; }
+    void SetTColumns(std::uint16_t value);
+    std::int32_t TDelay() const { return FTDelay; }
+    void SetTDelay(std::int32_t value);
+    std::int32_t TCoeff() const { return FTCoeff; }
+    void SetTCoeff(std::int32_t value);
+    TColor ColorTB() const { return FColorTB; }
+    void SetColorTB(TColor value);
+    TColor ColorTF() const { return FColorTF; }
+    void SetColorTF(TColor value);
+    TColorTAFShapes ColorTShapes() const { return FColorTShapes; }
+    void SetColorTShapes(TColorTAFShapes value);
+    TColor OneColorTShapes() const { return FOneColorTShapes; }
+    void SetOneColorTShapes(TColor value);
+    TColor ColorTShapesPen() const { return FColorTShapesPen; }
+    void SetColorTShapesPen(TColor value);
+    std::int32_t WidthTShapesPen() const { return FWidthTShapesPen; }
+    void SetWidthTShapesPen(std::int32_t value);
+    TShapeType ShapesTShape() const { return FShapesTShape; }
+    void SetShapesTShape(TShapeType value);
+    TBrushStyle ShapesTBrushStyle() const { return FShapesTBrushStyle; }
+    void SetShapesTBrushStyle(TBrushStyle value);
+    bool NextSColorT() const { return FNextSColorT; }
+    void SetNextSColorT(bool value);
+
+    // Published events (sender: the panel); an unassigned event is skipped.
+    TNotifyEvent OnScrambleMove, OnScrambleTime, OnScrambleOver;
+    TNotifyEvent OnTetrisDelete, OnTetrisContact, OnTetrisTime, OnTetrisOver;
+    // The panel's own key-down notification: every key a board receives.
+    TKeyEvent OnKeyDown;
+
+    // The board of the current mode, if any (for the owner and for tests).
+    TCustomPanel* Board() const;
+    TScrmbl* ScrambleBoard() const { return FScrmbl; }
+    TTtrs* TetrisBoard() const { return FTtrs; }
+    const TPicture* Picture() const { return FPicture.get(); }
+
+    // Gives the keyboard focus back to a running board.
+    void FocusBoard();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
+private:
+    template <typename T> friend struct TSettingRule;
+    friend struct TGamePanRules;
+
+    template <typename T> void Assign(T& field, T value, const TSettingRule<T>& rule);
+    bool BoardOf(TState game) const;
+    bool BoardRunning(TState game) const;
+
+    void SwitchMode();
+    void ToggleFrame();
+    void FreeBoards(TState keep);
+    void BuildScramble();
+    void BuildTetris();
+    void InstallCommon(TCustomPanel& board);
+    void LoadPicture(QString& path);
+    void PaintBack(QObject* sender);
+    void BoardKeyDown(QObject* sender, std::uint16_t& key, Qt::KeyboardModifiers shift);
+    void BoardTime(QObject* sender);
+    void ScrambleMove(QObject* sender);
+    void TetrisDelete(QObject* sender);
+    void TetrisContact(QObject* sender);
+    void GameOver(QObject* sender);
+    void LayoutBoard();
+    QRect TitleBarRect() const;
+
+    // Run-time state.
+    TScrmbl* FScrmbl = nullptr; // owned through Qt parenthood
+    TTtrs* FTtrs = nullptr;
+    std::unique_ptr<TPicture> FPicture;
+    QRect FSavedBounds;
+    std::int32_t FScrambleMoves = 0;
+    std::int32_t FTetrisScore = 0;
+    std::uint16_t FTetrisNext = 7;
+    TState FState = TState::StPanel;
+    bool FStart = false;
+    bool FPaused = false;
+    std::uint8_t FDirection = 0;
+    QString FCaption;
+    TColor FColor = clBtnFace;
+    bool FDecorated = false;
+    bool FDecoratedWithTitle = false;
+
+    // Dragging the decorated panel by its title bar or border.
+    enum class TDrag : std::uint8_t { None, Move, Resize };
+    TDrag FDrag = TDrag::None;
+    Qt::Edges FDragEdges;
+    QPoint FDragStart;
+    QRect FDragBounds;
+
+    // Settings with their initial values.
+    bool FShowScoresTime = true;
+    bool FShowAllDlgs = true;
+    bool FWithCaption = true;
+    bool FDefKeys = true;
+    bool FTimerFocus = false;
+    bool FPicStretch = true;
+    QString FBStPicture;
+    QString FAOverPicture;
+    QString FAbout = QStringLiteral("Tolvane game panel: four classic games in one component");
+    std::uint16_t FSRowsColumns = 4;
+    TColor FColorSB = clBlack;
+    std::uint16_t FTRows = 20;
+    std::uint16_t FTColumns = 10;
+    std::int32_t FTDelay = 200;
+    std::int32_t FTCoeff = 1;
+    TColor FColorTB = clBlack;
+    TColor FColorTF = clBlack;
+    TColorTAFShapes FColorTShapes = colorFixed;
+    TColor FOneColorTShapes = clBtnFace;
+    TColor FColorTShapesPen = clWhite;
+    std::int32_t FWidthTShapesPen = 1;
+    TShapeType FShapesTShape = stRoundRect;
+    TBrushStyle FShapesTBrushStyle = bsSolid;
+    bool FNextSColorT = false;
+};
+
+// The panel's caption as it was when a game was entered from StPanel.
+extern QString SavedCaption;
+
+} // namespace Tolvane
