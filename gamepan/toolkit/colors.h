@@ -36,7 +36,9 @@ constexpr TColor RGBToColor(int red, int green, int blue) {
     return (blue & 0xFF) << 16 | (green & 0xFF) << 8 | (red & 0xFF);
 }
 
-constexpr bool IsSystemColor(TColor color) { return color < 0; }
+constexpr bool IsSystemColor(TColor color) {
+    return color < 0;
+}
 
 // Plain colours convert directly; system colours come from the application palette.
 QColor ToQColor(TColor color);

@@ -32,6 +32,8 @@ bool NumLockOn() {
     return state.value_or(true);
 }
 
-void SetNumLockProbe(TNumLockProbe probe) { numLockProbe = std::move(probe); }
+void SetNumLockProbe(TNumLockProbe probe) {
+    numLockProbe = std::move(probe);
+}
 
 } // namespace Tolvane

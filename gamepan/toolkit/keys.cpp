@@ -10,8 +10,10 @@ std::uint16_t VirtualKey(const QKeyEvent& event) {
     const bool keypad = event.modifiers().testFlag(Qt::KeypadModifier);
     if (keypad && key >= Qt::Key_0 && key <= Qt::Key_9)
         return static_cast<std::uint16_t>(VK_NUMPAD0 + (key - Qt::Key_0));
-    if (key >= Qt::Key_0 && key <= Qt::Key_9) return static_cast<std::uint16_t>('0' + key - Qt::Key_0);
-    if (key >= Qt::Key_A && key <= Qt::Key_Z) return static_cast<std::uint16_t>('A' + key - Qt::Key_A);
+    if (key >= Qt::Key_0 && key <= Qt::Key_9)
+        return static_cast<std::uint16_t>('0' + key - Qt::Key_0);
+    if (key >= Qt::Key_A && key <= Qt::Key_Z)
+        return static_cast<std::uint16_t>('A' + key - Qt::Key_A);
     switch (key) {
     case Qt::Key_Return:
     case Qt::Key_Enter:

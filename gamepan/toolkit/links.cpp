@@ -16,6 +16,8 @@ void OpenLink(const QUrl& url) {
     QDesktopServices::openUrl(url);
 }
 
-void SetLinkOpener(TLinkOpener opener) { linkOpener = std::move(opener); }
+void SetLinkOpener(TLinkOpener opener) {
+    linkOpener = std::move(opener);
+}
 
 } // namespace Tolvane

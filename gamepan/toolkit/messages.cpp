@@ -51,7 +51,9 @@ TModalResult MessageDlg(const QString& text, TMsgDlgType type, TMsgButtons butto
     return currentSink->Show(type, text, buttons);
 }
 
-void ShowError(const QString& text) { MessageDlg(text, TMsgDlgType::mtError, TMsgButtons::mbOK); }
+void ShowError(const QString& text) {
+    MessageDlg(text, TMsgDlgType::mtError, TMsgButtons::mbOK);
+}
 
 void ShowInformation(const QString& text) {
     MessageDlg(text, TMsgDlgType::mtInformation, TMsgButtons::mbOK);

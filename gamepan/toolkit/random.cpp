@@ -29,13 +29,17 @@ int Random(int n) {
     return static_cast<int>((draw * static_cast<std::uint64_t>(n)) >> 32);
 }
 
-double RandomFloat() { return NextSeed() / 4294967296.0; }
+double RandomFloat() {
+    return NextSeed() / 4294967296.0;
+}
 
 void FixRandomSeed(std::uint32_t seed) {
     randSeed = seed;
     seedFixed = true;
 }
 
-void ReleaseRandomSeed() { seedFixed = false; }
+void ReleaseRandomSeed() {
+    seedFixed = false;
+}
 
 } // namespace Tolvane

@@ -43,7 +43,8 @@ void PaintShape(QPainter& painter, const QRect& bounds, const TShapeLook& look) 
     QRectF outline = QRectF(bounds).adjusted(inset, inset, -inset, -inset);
     if (UsesSquare(look.Shape)) {
         const qreal side = std::min(outline.width(), outline.height());
-        outline = QRectF(outline.center().x() - side / 2, outline.center().y() - side / 2, side, side);
+        outline =
+            QRectF(outline.center().x() - side / 2, outline.center().y() - side / 2, side, side);
     }
 
     painter.save();

@@ -30,7 +30,8 @@ void TTimer::Restart() {
         killTimer(FTimerId);
         FTimerId = 0;
     }
-    if (FEnabled && FIntervalMs > 0 && FOnTick) FTimerId = startTimer(FIntervalMs, Qt::PreciseTimer);
+    if (FEnabled && FIntervalMs > 0 && FOnTick)
+        FTimerId = startTimer(FIntervalMs, Qt::PreciseTimer);
 }
 
 void TTimer::timerEvent(QTimerEvent* event) {

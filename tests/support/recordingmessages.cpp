@@ -5,10 +5,11 @@ namespace Tolvane {
 
 TRecordingMessages::TRecordingMessages() : FPrevious(SetMessageSink(this)) {}
 
-TRecordingMessages::~TRecordingMessages() { SetMessageSink(FPrevious); }
+TRecordingMessages::~TRecordingMessages() {
+    SetMessageSink(FPrevious);
+}
 
-TModalResult TRecordingMessages::Show(TMsgDlgType type, const QString& text,
-                                      TMsgButtons buttons) {
+TModalResult TRecordingMessages::Show(TMsgDlgType type, const QString& text, TMsgButtons buttons) {
     Shown.append({type, text, buttons});
     return buttons == TMsgButtons::mbOK ? TModalResult::mrOk : Answer;
 }

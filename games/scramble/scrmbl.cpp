@@ -1,0 +1,325 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "scrmbl.h"
+
+#include "gamepan/toolkit/keys.h"
+#include "gamepan/toolkit/random.h"
+#include "gamepan/toolkit/timer.h"
+
+#include <QPainter>
+#include <QPushButton>
+#include <algorithm>
+
+namespace Tolvane {
+
+namespace {
+constexpr int kClockIntervalMs = 1000;
+constexpr int kMinShuffleSteps = 10000;
+constexpr int kExtraShuffleSteps = 10000; // steps are 10000..19999
+} // namespace
+
+TScrmbl::TScrmbl(QWidget* parent) : TCustomPanel(parent) {
+    Randomize();
+    SetTabStop(true);
+}
+
+TScrmbl::~TScrmbl() = default;
+
+void TScrmbl::SetSize(std::uint16_t n) {
+    FSize = std::clamp<std::uint16_t>(n, 2, kMaxSize);
+}
+
+QPushButton* TScrmbl::Tile(int row, int column) const {
+    if (row < 1 || row > FSize || column < 1 || column > FSize) return nullptr;
+    return FTiles[row][column];
+}
+
+QString TScrmbl::HomeCaption(int row, int column, int size) {
+    return QString::number((row - 1) * size + column);
+}
+
+void TScrmbl::SetFontColor(QPushButton& tile, TColor color) {
+    QPalette palette = tile.palette();
+    palette.setColor(QPalette::ButtonText, ToQColor(color));
+    tile.setPalette(palette);
+}
+
+bool TScrmbl::IsHomeColor(const QPushButton& tile) {
+    return tile.palette().color(QPalette::ButtonText) == ToQColor(kHomeColor);
+}
+
+bool TScrmbl::IsGap(int row, int column) const {
+    const QPushButton* tile = Tile(row, column);
+    return tile && tile->text() == FGapCaption;
+}
+
+void TScrmbl::Layout() {
+    FCellHeight = height() / FSize;
+    FCellWidth = width() / FSize;
+    FXOff = (width() - FSize * FCellWidth) / 2;
+    FYOff = (height() - FSize * FCellHeight) / 2;
+}
+
+void TScrmbl::PlaceTiles() {
+    for (int i = 1; i <= FSize; ++i)
+        for (int j = 1; j <= FSize; ++j)
+            if (QPushButton* tile = FTiles[i][j])
+                tile->setGeometry((j - 1) * FCellWidth + FXOff, (i - 1) * FCellHeight + FYOff,
+                                  FCellWidth, FCellHeight);
+}
+
+void TScrmbl::CreateTiles() {
+    // Every tile of an earlier game goes, whatever side length it was made
+    // for, so tile names stay unique among the board's children.
+    for (auto& row : FTiles)
+        for (QPushButton*& tile : row) {
+            delete tile;
+            tile = nullptr;
+        }
+    Layout();
+    for (int i = 1; i <= FSize; ++i)
+        for (int j = 1; j <= FSize; ++j) {
+            auto* tile = new QPushButton(this);
+            tile->hide();
+            FTags[i][j] = (i - 1) * FSize + j;
+            tile->setText(QString::number(FTags[i][j]));
+            tile->setObjectName(QStringLiteral("bitbtn") + tile->text());
+            tile->setFocusPolicy(Qt::ClickFocus);
+            connect(tile, &QPushButton::clicked, this, [this, tile] { TileClick(tile); });
+            FTiles[i][j] = tile;
+        }
+    PlaceTiles();
+}
+
+void TScrmbl::Shuffle() {
+    const int gap = GapNumber();
+    FGapCaption = QString::number(gap).left(2);
+    const int steps = Random(kExtraShuffleSteps) + kMinShuffleSteps;
+    int gr = FSize;
+    int gc = FSize;
+    // The gap walks sideways and turns up or down only on a step that would
+    // carry it past the left or right edge.
+    for (int step = 0; step < steps; ++step) {
+        const int d = 2 * Random(2) - 1;
+        if (gc + d >= 1 && gc + d <= FSize) {
+            FTags[gr][gc] = FTags[gr][gc + d];
+            FTags[gr][gc + d] = gap;
+            gc += d;
+        } else if (gr + d >= 1 && gr + d <= FSize) {
+            FTags[gr][gc] = FTags[gr + d][gc];
+            FTags[gr + d][gc] = gap;
+            gr += d;
+        }
+    }
+    for (int i = 1; i <= FSize; ++i)
+        for (int j = 1; j <= FSize; ++j) {
+            FTiles[i][j]->setText(QString::number(FTags[i][j]));
+            if (FTags[i][j] != gap) FTiles[i][j]->show();
+        }
+}
+
+void TScrmbl::ColorTiles() {
+    const int gap = GapNumber();
+    for (int i = 1; i <= FSize; ++i)
+        for (int j = 1; j <= FSize; ++j) {
+            QPushButton& tile = *FTiles[i][j];
+            SetFontColor(tile, tile.text() == HomeCaption(i, j, FSize) ? kHomeColor : kAwayColor);
+            if (FTags[i][j] != gap) tile.show();
+        }
+}
+
+void TScrmbl::MoveTile(int row, int column) {
+    // The first gap among left, up, right, down is the target.
+    int ti = 0;
+    int tj = 0;
+    for (int d : {-1, 1}) {
+        if (IsGap(row, column + d)) {
+            ti = row;
+            tj = column + d;
+        } else if (IsGap(row + d, column)) {
+            ti = row + d;
+            tj = column;
+        } else {
+            continue;
+        }
+        break;
+    }
+    if (ti == 0) return;
+    QPushButton& from = *FTiles[row][column];
+    QPushButton& to = *FTiles[ti][tj];
+    to.setText(from.text());
+    SetFontColor(to, to.text() == HomeCaption(ti, tj, FSize) ? kHomeColor : kAwayColor);
+    to.show();
+    from.hide();
+    from.setText(FGapCaption);
+}
+
+void TScrmbl::SlideIntoGap(int row, int column) {
+    FTiles[row][column]->setFocus(Qt::OtherFocusReason);
+    MoveTile(row, column);
+    setFocus(Qt::OtherFocusReason);
+    DoMove();
+    CheckSolved();
+}
+
+void TScrmbl::MoveLeft() {
+    for (int i = 1; i <= FSize; ++i)
+        for (int j = 2; j <= FSize; ++j)
+            if (FTiles[i][j] && FTiles[i][j - 1] && FTiles[i][j - 1]->isHidden()) {
+                SlideIntoGap(i, j);
+                return;
+            }
+}
+
+void TScrmbl::MoveRight() {
+    for (int i = 1; i <= FSize; ++i)
+        for (int j = 1; j < FSize; ++j)
+            if (FTiles[i][j] && FTiles[i][j + 1] && FTiles[i][j + 1]->isHidden()) {
+                SlideIntoGap(i, j);
+                return;
+            }
+}
+
+void TScrmbl::MoveUp() {
+    for (int j = 1; j <= FSize; ++j)
+        for (int i = 2; i <= FSize; ++i)
+            if (FTiles[i][j] && FTiles[i - 1][j] && FTiles[i - 1][j]->isHidden()) {
+                SlideIntoGap(i, j);
+                return;
+            }
+}
+
+void TScrmbl::MoveDown() {
+    for (int j = 1; j <= FSize; ++j)
+        for (int i = 1; i < FSize; ++i)
+            if (FTiles[i][j] && FTiles[i + 1][j] && FTiles[i + 1][j]->isHidden()) {
+                SlideIntoGap(i, j);
+                return;
+            }
+}
+
+void TScrmbl::TileClick(QPushButton* clicked) {
+    // The clicked button is the one that took the focus with the press.
+    for (int i = 1; i <= FSize; ++i)
+        for (int j = 1; j <= FSize; ++j)
+            if (FTiles[i][j] == clicked) {
+                MoveTile(i, j);
+                i = j = FSize + 1;
+            }
+    setFocus(Qt::OtherFocusReason);
+    // A click on a tile away from the gap still counts as a move.
+    DoMove();
+    CheckSolved();
+}
+
+void TScrmbl::CheckSolved() {
+    int atHome = 0;
+    for (int i = 1; i <= FSize; ++i)
+        for (int j = 1; j <= FSize; ++j) {
+            const QPushButton* tile = FTiles[i][j];
+            if (tile && !tile->isHidden() && IsHomeColor(*tile)) ++atHome;
+        }
+    if (atHome == GapNumber() - 1) DoOver();
+}
+
+void TScrmbl::DoMove() {
+    ++FMoves;
+    Fire(OnMove, this);
+}
+
+void TScrmbl::DoOver() {
+    for (auto& row : FTiles)
+        for (QPushButton* tile : row)
+            if (tile) tile->hide();
+    FSecondTimer.reset();
+    Fire(OnOver, this);
+}
+
+void TScrmbl::DoTime() {
+    Fire(OnTime, this);
+}
+
+void TScrmbl::SecondTick() {
+    if (FActive) DoTime();
+}
+
+void TScrmbl::SetActive(bool value) {
+    FActive = value;
+    if (value) {
+        AlignToClient();
+        CreateTiles();
+        Shuffle();
+        ColorTiles();
+        FPainted = false;
+        if (!FSecondTimer) {
+            FSecondTimer = std::make_unique<TTimer>([this] { SecondTick(); });
+            FSecondTimer->SetInterval(kClockIntervalMs);
+        }
+    }
+    FMoves = 0;
+}
+
+void TScrmbl::SetPaused(bool value) {
+    FPaused = value;
+    if (!FActive) return;
+    if (FSecondTimer) FSecondTimer->SetEnabled(!value);
+    for (int i = 1; i <= FSize; ++i)
+        for (int j = 1; j <= FSize; ++j)
+            if (FTiles[i][j]) FTiles[i][j]->setEnabled(!value);
+}
+
+void TScrmbl::DoCommand(std::uint8_t command) {
+    FCommand = command;
+    switch (command) {
+    case 0:
+        MoveLeft();
+        break;
+    case 1:
+        MoveRight();
+        break;
+    case 4:
+        MoveDown();
+        break;
+    case 5:
+        MoveUp();
+        break;
+    default:
+        break;
+    }
+}
+
+void TScrmbl::DoKey(std::uint16_t key) {
+    switch (key) {
+    case VK_NUMPAD2:
+        MoveDown();
+        break;
+    case VK_NUMPAD4:
+        MoveLeft();
+        break;
+    case VK_NUMPAD6:
+        MoveRight();
+        break;
+    case VK_NUMPAD8:
+        MoveUp();
+        break;
+    default:
+        break;
+    }
+}
+
+void TScrmbl::Paint(QPainter& painter, const QRect& dirty) {
+    TCustomPanel::Paint(painter, dirty);
+    if (!FPainted) {
+        if (CanFocus()) setFocus(Qt::OtherFocusReason);
+        FPainted = true;
+    }
+    Fire(OnPaintBack, this);
+}
+
+void TScrmbl::resizeEvent(QResizeEvent* event) {
+    TCustomPanel::resizeEvent(event);
+    if (!FActive) return;
+    Layout();
+    PlaceTiles();
+}
+
+} // namespace Tolvane

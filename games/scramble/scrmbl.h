@@ -1,0 +1,106 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "gamepan/toolkit/custompanel.h"
+#include "gamepan/toolkit/notify.h"
+
+#include <QString>
+#include <array>
+#include <cstdint>
+#include <memory>
+
+class QPushButton;
+
+namespace Tolvane {
+
+class TTimer;
+
+// The sliding-tile puzzle: N x N push buttons that never change place; a
+// move swaps captions and visibility between a tile and the hidden gap.
+class TScrmbl : public TCustomPanel {
+    Q_OBJECT
+public:
+    static constexpr int kMaxSize = 8;
+
+    explicit TScrmbl(QWidget* parent = nullptr);
+    ~TScrmbl() override;
+
+    TNotifyEvent OnTime, OnOver, OnMove, OnPaintBack;
+
+    virtual void SetActive(bool value);
+    virtual void SetPaused(bool value);
+    // 0 left, 1 right, 4 down, 5 up; other codes do nothing.
+    virtual void DoCommand(std::uint8_t command);
+    // VK_NUMPAD2 down, VK_NUMPAD4 left, VK_NUMPAD6 right, VK_NUMPAD8 up.
+    virtual void DoKey(std::uint16_t key);
+
+    virtual void MoveLeft();
+    virtual void MoveRight();
+    virtual void MoveUp();
+    virtual void MoveDown();
+    virtual void CreateTiles();
+    virtual void Shuffle();
+    virtual void ColorTiles();
+
+    bool Active() const { return FActive; }
+    bool Paused() const { return FPaused; }
+    bool Painted() const { return FPainted; }
+    std::int32_t Moves() const { return FMoves; }
+    std::uint8_t Command() const { return FCommand; }
+    std::uint16_t Size() const { return FSize; }
+    // Written while inactive; takes effect at the next start. Kept in 2..8.
+    void SetSize(std::uint16_t n);
+
+    // Row and column 1..Size(); nullptr outside or before the first start.
+    QPushButton* Tile(int row, int column) const;
+    QString GapCaption() const { return FGapCaption; }
+    int XOff() const { return FXOff; }
+    int YOff() const { return FYOff; }
+    int CellWidth() const { return FCellWidth; }
+    int CellHeight() const { return FCellHeight; }
+
+    // Font colours of a tile at home and away from home.
+    static constexpr TColor kHomeColor = clGreen;
+    static constexpr TColor kAwayColor = clRed;
+
+protected:
+    virtual void DoTime();
+    virtual void DoOver();
+    virtual void DoMove();
+
+    void Paint(QPainter& painter, const QRect& dirty) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void Layout();
+    void PlaceTiles();
+    void MoveTile(int row, int column);
+    void SlideIntoGap(int row, int column);
+    void TileClick(QPushButton* tile);
+    void CheckSolved();
+    void SecondTick();
+    bool IsGap(int row, int column) const;
+    std::uint16_t GapNumber() const { return static_cast<std::uint16_t>(FSize * FSize); }
+    static QString HomeCaption(int row, int column, int size);
+    static void SetFontColor(QPushButton& tile, TColor color);
+    static bool IsHomeColor(const QPushButton& tile);
+
+    std::unique_ptr<TTimer> FSecondTimer;
+    bool FPainted = false;
+    bool FActive = false;
+    bool FPaused = false;
+    std::uint8_t FCommand = 0;
+    std::int32_t FMoves = 0;
+    QString FGapCaption;
+    int FXOff = 0;
+    int FYOff = 0;
+    int FCellHeight = 0;
+    int FCellWidth = 0;
+    std::uint16_t FSize = 4;
+    // [row][column], both 1-based; index 0 unused. Buttons are owned by the board.
+    std::array<std::array<QPushButton*, kMaxSize + 1>, kMaxSize + 1> FTiles{};
+    // The shuffle's numbers per cell (a button's tag).
+    std::array<std::array<int, kMaxSize + 1>, kMaxSize + 1> FTags{};
+};
+
+} // namespace Tolvane

@@ -1,0 +1,445 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The sound cues. "seam" (the default) drives PlayWave against a recording
+// output and the silent headless one; "nodevice" against a sound server that
+// is not there; "pulse" plays the cues through Qt Multimedia into a private
+// PulseAudio null sink and records what arrived.
+#include "scores/form2.h"
+#include "scores/soundplayer.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <cstring>
+#include <string>
+
+using namespace Tolvane;
+
+namespace {
+
+constexpr int kSlackMs = 1000; // how long a waiter may be held past the clip for a late device
+
+qint64 WaitedMs(const QString& name) {
+    QElapsedTimer clock;
+    clock.start();
+    TForm2::PlayWave(name, true);
+    return clock.elapsed();
+}
+
+// Records what is started instead of playing it, and says the clip is over
+// when told to.
+class TRecordingOutput final : public TSoundOutput {
+public:
+    enum class TEnd { AtOnce, Late, Never };
+
+    explicit TRecordingOutput(TEnd end = TEnd::AtOnce, int lateMs = 0) : FEnd(end) {
+        FLate.setSingleShot(true);
+        FLate.setTimerType(Qt::PreciseTimer);
+        FLate.setInterval(lateMs);
+        QObject::connect(&FLate, &QTimer::timeout, [this] { EndPending(); });
+        FPrevious = SetSoundOutput(this);
+    }
+    ~TRecordingOutput() override { SetSoundOutput(FPrevious); }
+
+    void Start(const TWaveImage& Wave, TFinished Finished) override {
+        EndPending(); // cut off
+        Started.push_back({Wave.Format, Wave.Samples.size()});
+        FPending = std::move(Finished);
+        if (FEnd == TEnd::AtOnce) EndPending();
+        if (FEnd == TEnd::Late) FLate.start();
+    }
+
+    struct TStarted {
+        TWaveFormat Format;
+        std::size_t Bytes;
+    };
+    std::vector<TStarted> Started;
+
+private:
+    void EndPending() {
+        if (auto finished = std::exchange(FPending, nullptr)) finished();
+    }
+
+    TEnd FEnd;
+    QTimer FLate;
+    TFinished FPending;
+    TSoundOutput* FPrevious = nullptr;
+};
+
+} // namespace
+
+class TSoundSeamTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void namesMatchWithoutRegardToCase_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<uint>("rate");
+        QTest::addColumn<int>("bits");
+        QTest::addColumn<int>("bytes");
+        QTest::newRow("zari") << "zari" << 11025u << 16 << 3202;
+        QTest::newRow("ZARI") << "ZARI" << 11025u << 16 << 3202;
+        QTest::newRow("step") << "step" << 11025u << 8 << 264;
+        QTest::newRow("STEP") << "STEP" << 11025u << 8 << 264;
+        QTest::newRow("Energy") << "Energy" << 8402u << 8 << 1658;
+        QTest::newRow("ERROR") << "ERROR" << 6741u << 8 << 4096;
+        QTest::newRow("eXiT") << "eXiT" << 14925u << 8 << 11928;
+    }
+    void namesMatchWithoutRegardToCase() {
+        QFETCH(QString, name);
+        QFETCH(uint, rate);
+        QFETCH(int, bits);
+        QFETCH(int, bytes);
+        TRecordingOutput output;
+        TForm2::PlayWave(name, false);
+        QCOMPARE(output.Started.size(), std::size_t(1));
+        QCOMPARE(output.Started[0].Format, (TWaveFormat{1, rate, std::uint16_t(bits)}));
+        QCOMPARE(int(output.Started[0].Bytes), bytes);
+    }
+
+    void unknownNamesRaiseResourceNotFound_data() {
+        QTest::addColumn<QString>("name");
+        QTest::newRow("empty") << "";
+        QTest::newRow("prefix") << "zar";
+        QTest::newRow("trailing space") << "ZARI ";
+        QTest::newRow("with suffix") << "ZARI.wav";
+        QTest::newRow("resource path") << ":/sounds/ZARI.wav";
+        QTest::newRow("relative path") << "../sounds/ZARI";
+        QTest::newRow("other name") << "BEEP";
+    }
+    void unknownNamesRaiseResourceNotFound() {
+        QFETCH(QString, name);
+        TRecordingOutput output;
+        try {
+            TForm2::PlayWave(name, true);
+            QFAIL("no exception");
+        } catch (const std::runtime_error& e) {
+            QVERIFY(dynamic_cast<const TResourceNotFound*>(&e));
+            QCOMPARE(QString::fromUtf8(e.what()), QStringLiteral("Resource not found"));
+        }
+        QVERIFY(output.Started.empty());
+    }
+
+    void cueWithoutWaitReturnsAtOnce() {
+        TRecordingOutput output(TRecordingOutput::TEnd::Never);
+        QElapsedTimer clock;
+        clock.start();
+        TForm2::PlayWave("EXIT", false);
+        TForm2::PlayWave("ERROR", false);
+        // EXIT alone lasts 799 ms.
+        QVERIFY2(clock.elapsed() < 400, qPrintable(QString::number(clock.elapsed())));
+        QCOMPARE(output.Started.size(), std::size_t(2));
+    }
+
+    // The caller is held for the clip's length even when the device is done
+    // at once, for as long as a late device takes, but not forever.
+    void waitingCueHoldsCallerForItsLength_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<int>("end");
+        QTest::addColumn<int>("lateMs");
+        QTest::addColumn<int>("minMs");
+        QTest::addColumn<int>("maxMs");
+        const int atOnce = int(TRecordingOutput::TEnd::AtOnce);
+        const int late = int(TRecordingOutput::TEnd::Late);
+        const int never = int(TRecordingOutput::TEnd::Never);
+        QTest::newRow("ENERGY done at once") << "ENERGY" << atOnce << 0 << 197 << 197 + 500;
+        QTest::newRow("zari done at once") << "zari" << atOnce << 0 << 145 << 145 + 500;
+        QTest::newRow("ENERGY done early") << "ENERGY" << late << 50 << 197 << 197 + 500;
+        QTest::newRow("ENERGY done late") << "ENERGY" << late << 500 << 500 << 500 + 500;
+        QTest::newRow("ENERGY never done")
+            << "ENERGY" << never << 0 << 197 + kSlackMs << 197 + kSlackMs + 1000;
+    }
+    void waitingCueHoldsCallerForItsLength() {
+        QFETCH(QString, name);
+        QFETCH(int, end);
+        QFETCH(int, lateMs);
+        QFETCH(int, minMs);
+        QFETCH(int, maxMs);
+        TRecordingOutput output(TRecordingOutput::TEnd(end), lateMs);
+        const qint64 waited = WaitedMs(name);
+        // A timer may fire up to a millisecond early.
+        QVERIFY2(waited >= minMs - 1 && waited <= maxMs, qPrintable(QString::number(waited)));
+        QCOMPARE(output.Started.size(), std::size_t(1));
+    }
+
+    // A cue started meanwhile (by a timer) cuts the waited one off; the
+    // waiter still keeps the rhythm of the first clip's length.
+    void waitingCueCutOffByAnotherStillKeepsItsLength() {
+        TRecordingOutput output(TRecordingOutput::TEnd::Never);
+        QTimer::singleShot(50, [] { TForm2::PlayWave("step", false); });
+        const qint64 waited = WaitedMs("EXIT");
+        QVERIFY2(waited >= 798 && waited < 799 + kSlackMs / 2, qPrintable(QString::number(waited)));
+        QCOMPARE(output.Started.size(), std::size_t(2));
+    }
+
+    // The wait runs the event loop: the board's timers tick and it repaints
+    // meanwhile, rather than freezing for the clip's length.
+    void timersKeepTickingWhileACueIsWaitedFor() {
+        TRecordingOutput output;
+        int ticks = 0;
+        QTimer ticker;
+        QObject::connect(&ticker, &QTimer::timeout, [&] { ++ticks; });
+        ticker.start(20);
+        TForm2::PlayWave("ENERGY", true);
+        QVERIFY2(ticks >= 4, qPrintable(QString::number(ticks)));
+    }
+
+    // No installed output: a headless run with no sound server named keeps
+    // the cue's time and returns without looking for a device.
+    void headlessRunWithoutServerKeepsTime() {
+        QVERIFY(!qEnvironmentVariableIsSet("PULSE_SERVER"));
+        const qint64 waited = WaitedMs("ENERGY");
+        QVERIFY2(waited >= 196 && waited <= 197 + 500, qPrintable(QString::number(waited)));
+        QElapsedTimer clock;
+        clock.start();
+        TForm2::PlayWave("EXIT", false);
+        QVERIFY2(clock.elapsed() < 400, qPrintable(QString::number(clock.elapsed())));
+    }
+};
+
+namespace {
+
+// Records the null sink's monitor: 16-bit mono at 44100 Hz.
+class TMonitorRecording {
+public:
+    static constexpr int kRate = 44100;
+    static constexpr int kThreshold = 600; // about 2 % of full scale: not silence
+
+    explicit TMonitorRecording(const QString& monitor) {
+        FParec.setProgram(QStringLiteral("parec"));
+        FParec.setArguments({QStringLiteral("--device=") + monitor, QStringLiteral("--raw"),
+                             QStringLiteral("--format=s16le"), QStringLiteral("--rate=44100"),
+                             QStringLiteral("--channels=1"), QStringLiteral("--latency-msec=10")});
+        FParec.start();
+        // The record stream takes a second or two to connect; nothing may
+        // play before it delivers.
+        QElapsedTimer clock;
+        clock.start();
+        if (FParec.waitForStarted(5000))
+            while (FParec.bytesAvailable() == 0 && clock.elapsed() < 15000) QTest::qWait(20);
+        Started = FParec.bytesAvailable() > 0;
+    }
+    ~TMonitorRecording() {
+        if (FParec.state() != QProcess::NotRunning) {
+            FParec.kill();
+            FParec.waitForFinished(5000);
+        }
+    }
+
+    // Stops recording after a pause for the tail, and measures the sound.
+    void Stop() {
+        QTest::qWait(400);
+        FParec.terminate();
+        FParec.waitForFinished(5000);
+        const QByteArray raw = FParec.readAllStandardOutput();
+        std::vector<std::int16_t> samples(std::size_t(raw.size()) / 2);
+        for (std::size_t i = 0; i < samples.size(); ++i)
+            samples[i] = std::int16_t(quint8(raw[qsizetype(2 * i)]) |
+                                      quint8(raw[qsizetype(2 * i + 1)]) << 8);
+        RecordedMs = int(samples.size() * 1000 / kRate);
+        std::size_t first = samples.size();
+        std::size_t last = 0;
+        for (std::size_t i = 0; i < samples.size(); ++i) {
+            if (std::abs(int(samples[i])) > kThreshold) {
+                first = std::min(first, i);
+                last = i;
+                ++Loud;
+            }
+        }
+        SoundMs = first < samples.size() ? int((last - first) * 1000 / kRate) : 0;
+    }
+
+    QString Describe() const {
+        return QStringLiteral("sound %1 ms, %2 loud samples, in %3 ms recorded")
+            .arg(SoundMs)
+            .arg(Loud)
+            .arg(RecordedMs);
+    }
+
+    bool Started = false;
+    int SoundMs = 0; // from the first loud sample to the last
+    int Loud = 0;    // loud samples in all
+    int RecordedMs = 0;
+
+private:
+    QProcess FParec;
+};
+
+QString Monitor() {
+    return qEnvironmentVariable("PULSE_MONITOR");
+}
+
+} // namespace
+
+namespace {
+
+// Starts the private server and exports what clients need; false with the reason.
+bool StartPulseServer(const QString& dir, QString& reason) {
+    QProcess script;
+    script.start(QStringLiteral(TOLVANE_PULSE_NULL_SCRIPT), {QStringLiteral("start"), dir});
+    if (!script.waitForFinished(30000) || script.exitStatus() != QProcess::NormalExit ||
+        script.exitCode() != 0) {
+        reason = QString::fromLocal8Bit(script.readAllStandardError()).trimmed();
+        if (reason.isEmpty()) reason = script.errorString();
+        return false;
+    }
+    const QStringList lines =
+        QString::fromLocal8Bit(script.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
+    for (const QString& line : lines) {
+        const qsizetype eq = line.indexOf('=');
+        if (eq > 0)
+            qputenv(line.left(eq).toLocal8Bit().constData(), line.mid(eq + 1).toLocal8Bit());
+    }
+    if (!qEnvironmentVariableIsSet("PULSE_SERVER") || Monitor().isEmpty()) {
+        reason = QStringLiteral("the server script printed no PULSE_SERVER/PULSE_MONITOR");
+        return false;
+    }
+    return true;
+}
+
+void StopPulseServer(const QString& dir) {
+    QProcess::execute(QStringLiteral(TOLVANE_PULSE_NULL_SCRIPT), {QStringLiteral("stop"), dir});
+}
+
+} // namespace
+
+class TSoundPulseTest : public QObject {
+    Q_OBJECT
+
+public:
+    explicit TSoundPulseTest(QString serverDir) : FServerDir(std::move(serverDir)) {}
+
+private slots:
+    void eachCueArrivesForAboutItsLength_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<int>("lengthMs");
+        QTest::newRow("ENERGY") << "ENERGY" << 197;
+        QTest::newRow("ERROR") << "ERROR" << 608;
+        QTest::newRow("EXIT") << "EXIT" << 799;
+        QTest::newRow("STEP") << "STEP" << 24;
+        QTest::newRow("zari") << "zari" << 145;
+    }
+    void eachCueArrivesForAboutItsLength() {
+        QFETCH(QString, name);
+        QFETCH(int, lengthMs);
+        TMonitorRecording recording(Monitor());
+        QVERIFY2(recording.Started, "the monitor recording delivered nothing");
+        TForm2::PlayWave(name, false);
+        QTest::qWait(lengthMs + 300);
+        recording.Stop();
+        qInfo("%s: %s", qPrintable(name), qPrintable(recording.Describe()));
+        QVERIFY2(recording.SoundMs >= lengthMs * 7 / 10 - 10 &&
+                     recording.SoundMs <= lengthMs * 13 / 10 + 60,
+                 qPrintable(recording.Describe()));
+        // Sound most of the time, not a click at each end.
+        QVERIFY2(recording.Loud > TMonitorRecording::kRate * lengthMs / 1000 / 4,
+                 qPrintable(recording.Describe()));
+    }
+
+    void aSecondCueCutsTheFirstShort() {
+        TMonitorRecording recording(Monitor());
+        QVERIFY2(recording.Started, "the monitor recording delivered nothing");
+        TForm2::PlayWave("EXIT", false);
+        QTest::qWait(200);
+        TForm2::PlayWave("STEP", false);
+        QTest::qWait(1000);
+        recording.Stop();
+        qInfo("EXIT cut by STEP: %s", qPrintable(recording.Describe()));
+        // Whole, EXIT alone would sound for 799 ms.
+        QVERIFY2(recording.SoundMs >= 100 && recording.SoundMs <= 550,
+                 qPrintable(recording.Describe()));
+    }
+
+    void waitingCueHoldsCallerForItsLength() {
+        TMonitorRecording recording(Monitor());
+        QVERIFY2(recording.Started, "the monitor recording delivered nothing");
+        const qint64 waited = WaitedMs("ENERGY");
+        recording.Stop();
+        qInfo("ENERGY waited %lld ms: %s", waited, qPrintable(recording.Describe()));
+        QVERIFY2(waited >= 196 && waited <= 197 + 800, qPrintable(QString::number(waited)));
+        QVERIFY2(recording.SoundMs >= 120 && recording.SoundMs <= 320,
+                 qPrintable(recording.Describe()));
+    }
+
+    // Runs last: the server goes away under a player that has used it.
+    void cueIsSilentButKeepsTimeOnceTheServerHasGone() {
+        StopPulseServer(FServerDir);
+        const qint64 waited = WaitedMs("ENERGY");
+        qInfo("ENERGY waited %lld ms with the server gone", waited);
+        QVERIFY2(waited >= 196 && waited <= 197 + kSlackMs + 300,
+                 qPrintable(QString::number(waited)));
+        QElapsedTimer clock;
+        clock.start();
+        TForm2::PlayWave("EXIT", false);
+        TForm2::PlayWave("zari", false);
+        QVERIFY2(clock.elapsed() < 400, qPrintable(QString::number(clock.elapsed())));
+    }
+
+private:
+    QString FServerDir;
+};
+
+// PULSE_SERVER names a socket nobody listens on: the player finds no device.
+class TSoundNoDeviceTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void cuesAreSilentButKeepTime() {
+        const qint64 waited = WaitedMs("ENERGY");
+        qInfo("ENERGY waited %lld ms without a device", waited);
+        QVERIFY2(waited >= 196 && waited <= 197 + 500, qPrintable(QString::number(waited)));
+        QElapsedTimer clock;
+        clock.start();
+        TForm2::PlayWave("EXIT", false);
+        TForm2::PlayWave("ERROR", false);
+        QVERIFY2(clock.elapsed() < 400, qPrintable(QString::number(clock.elapsed())));
+    }
+
+    void missingCueIsStillReportedWithoutADevice() {
+        QVERIFY_THROWS_EXCEPTION(TResourceNotFound, TForm2::PlayWave("nothing", false));
+    }
+};
+
+// The exit code ctest counts as skipped.
+constexpr int kSkipped = 77;
+
+int main(int argc, char** argv) {
+    // The first argument picks the group: seam (the default), nodevice or
+    // pulse; the rest goes to QtTest.
+    std::string group = "seam";
+    if (argc > 1 && (std::strcmp(argv[1], "seam") == 0 || std::strcmp(argv[1], "nodevice") == 0 ||
+                     std::strcmp(argv[1], "pulse") == 0)) {
+        group = argv[1];
+        for (int i = 1; i + 1 < argc; ++i) argv[i] = argv[i + 1];
+        --argc;
+    }
+    // Before the audio system starts, which reads it once.
+    QTemporaryDir dir;
+    if (group == "seam") qunsetenv("PULSE_SERVER");
+    if (group == "nodevice")
+        qputenv("PULSE_SERVER", ("unix:" + dir.filePath(QStringLiteral("nobody"))).toLocal8Bit());
+    QApplication app(argc, argv);
+
+    if (group == "seam") {
+        TSoundSeamTest test;
+        return QTest::qExec(&test, argc, argv);
+    }
+    if (group == "nodevice") {
+        TSoundNoDeviceTest test;
+        return QTest::qExec(&test, argc, argv);
+    }
+    QString reason;
+    if (!dir.isValid() || !StartPulseServer(dir.path(), reason)) {
+        std::fprintf(stderr, "SKIPPED: no PulseAudio server could be started here: %s\n",
+                     qPrintable(reason));
+        return kSkipped;
+    }
+    TSoundPulseTest test(dir.path());
+    const int result = QTest::qExec(&test, argc, argv);
+    StopPulseServer(dir.path());
+    return result;
+}
+
+#include "test_sound.moc"
