@@ -23,9 +23,9 @@ enum class TState : std::uint8_t { StPanel, Scramble, Tetris, Arcanoid, Figures 
 // The decorations the panel draws around its board while a game is shown,
 // in pixels. The owner computes the panel's outer size from these.
 struct TFrameMetrics {
-    static constexpr int kBorder = 4;        // sizing border on every side
-    static constexpr int kTitleHeight = 18;  // title bar below the top border
-    static constexpr int kMinimumSide = 80;  // smallest outer width and height
+    static constexpr int kBorder = 4;       // sizing border on every side
+    static constexpr int kTitleHeight = 18; // title bar below the top border
+    static constexpr int kMinimumSide = 80; // smallest outer width and height
 };
 
 template <typename T> struct TSettingRule;
@@ -153,7 +153,7 @@ private:
 
     void SwitchMode();
     void ToggleFrame();
-    void FreeBoards(TState keep);
+    bool FreeBoards(TState keep);
     void BuildScramble();
     void BuildTetris();
     void InstallCommon(TCustomPanel& board);
@@ -164,7 +164,9 @@ private:
     void ScrambleMove(QObject* sender);
     void TetrisDelete(QObject* sender);
     void TetrisContact(QObject* sender);
-    void GameOver(QObject* sender);
+    void ScrambleOver(QObject* sender);
+    void TetrisOver(QObject* sender);
+    void GameOver(QObject* sender, TState game);
     void LayoutBoard();
     QRect TitleBarRect() const;
 

@@ -1,0 +1,416 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The game panel's settings, modes and play control, driven through Scramble.
+#include "gamepan/gamepan.h"
+#include "gamepan/toolkit/keys.h"
+#include "gamepan/toolkit/random.h"
+#include "games/scramble/scrmbl.h"
+#include "tests/support/recordingmessages.h"
+
+#include <QImage>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace Tolvane;
+
+namespace {
+
+QStringList Captions(const TScrmbl& board) {
+    QStringList captions;
+    for (int i = 1; i <= board.Size(); ++i)
+        for (int j = 1; j <= board.Size(); ++j) captions << board.Tile(i, j)->text();
+    return captions;
+}
+
+void SendMouse(QWidget* widget, QEvent::Type type, QPoint local, Qt::MouseButtons buttons) {
+    const QPointF global = widget->mapToGlobal(QPointF(local));
+    QMouseEvent event(type, QPointF(local), global,
+                      type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton, buttons,
+                      Qt::NoModifier);
+    QCoreApplication::sendEvent(widget, &event);
+}
+
+// Writes a 2 x 1 BMP: red on the left, blue on the right.
+QString WriteTwoColourBmp(const QTemporaryDir& dir) {
+    QImage image(2, 1, QImage::Format_RGB32);
+    image.setPixel(0, 0, qRgb(255, 0, 0));
+    image.setPixel(1, 0, qRgb(0, 0, 255));
+    const QString path = dir.filePath(QStringLiteral("two.bmp"));
+    image.save(path, "BMP");
+    return path;
+}
+
+} // namespace
+
+class TGamePanTest : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<QWidget> FHost;
+    TGamePan* FPan = nullptr;
+    std::unique_ptr<TRecordingMessages> FMessages;
+    const QRect kDesigned{80, 8, 433, 353};
+
+    TScrmbl& Board() { return *FPan->ScrambleBoard(); }
+
+    void StartScramble() {
+        FPan->SetState(TState::Scramble);
+        FPan->SetStart(true);
+    }
+
+private slots:
+    void init() {
+        FixRandomSeed(1234);
+        FMessages = std::make_unique<TRecordingMessages>();
+        FHost = std::make_unique<QWidget>();
+        FHost->resize(600, 400);
+        FPan = new TGamePan(FHost.get());
+        FPan->setGeometry(kDesigned);
+        FHost->show();
+    }
+
+    void cleanup() {
+        FHost.reset();
+        FMessages.reset();
+        ReleaseRandomSeed();
+    }
+
+    void sRowsColumnsRefusesValuesOutsideTwoToEight_data() {
+        QTest::addColumn<int>("value");
+        QTest::addColumn<bool>("accepted");
+        QTest::newRow("1") << 1 << false;
+        QTest::newRow("2") << 2 << true;
+        QTest::newRow("8") << 8 << true;
+        QTest::newRow("9") << 9 << false;
+        QTest::newRow("65535") << 65535 << false;
+    }
+    void sRowsColumnsRefusesValuesOutsideTwoToEight() {
+        QFETCH(int, value);
+        QFETCH(bool, accepted);
+        FPan->SetSRowsColumns(static_cast<std::uint16_t>(value));
+        if (accepted) {
+            QCOMPARE(FPan->SRowsColumns(), value);
+            QVERIFY(FMessages->Shown.isEmpty());
+        } else {
+            QCOMPARE(FPan->SRowsColumns(), 4);
+            QCOMPARE(FMessages->Texts(), QStringList{"Value must be in [2..8]"});
+            QCOMPARE(FMessages->Shown.front().Type, TMsgDlgType::mtError);
+        }
+    }
+
+    void sRowsColumnsDuringAGameWaitsForTheNextStartWithANotice() {
+        StartScramble();
+        FPan->SetSRowsColumns(5);
+        QCOMPARE(FMessages->Texts(), QStringList{"Restart Scramble to have effect this option"});
+        QCOMPARE(FMessages->Shown.front().Type, TMsgDlgType::mtInformation);
+        QCOMPARE(Board().Size(), 4);
+        QCOMPARE(Board().Tile(5, 5), nullptr);
+
+        Fire(Board().OnOver, &Board());
+        QVERIFY(!FPan->Start());
+        FPan->SetStart(true);
+        QCOMPARE(Board().Size(), 5);
+        QVERIFY(Board().Tile(5, 5) != nullptr);
+    }
+
+    void sRowsColumnsOnAnIdleBoardAppliesAtOnceWithoutNotice() {
+        FPan->SetState(TState::Scramble);
+        FPan->SetSRowsColumns(6);
+        QVERIFY(FMessages->Shown.isEmpty());
+        QCOMPARE(Board().Size(), 6);
+    }
+
+    void showAllDlgsFalseSilencesTheNotice() {
+        FPan->SetShowAllDlgs(false);
+        StartScramble();
+        FPan->SetSRowsColumns(3);
+        QVERIFY(FMessages->Shown.isEmpty());
+        QCOMPARE(FPan->SRowsColumns(), 3);
+    }
+
+    void withCaptionIsRefusedWhileAGameIsShown() {
+        FPan->SetState(TState::Scramble);
+        const QMargins decorated = FPan->contentsMargins();
+        QCOMPARE(decorated.top(), TFrameMetrics::kBorder + TFrameMetrics::kTitleHeight);
+        FPan->SetWithCaption(false);
+        QCOMPARE(FMessages->Texts(),
+                 QStringList{"At run time change this option only if State=stPanel"});
+        QVERIFY(FPan->WithCaption());
+        QCOMPARE(FPan->contentsMargins(), decorated);
+    }
+
+    void withoutCaptionAGameGetsOnlyTheSizingBorder() {
+        FPan->SetWithCaption(false);
+        QVERIFY(FMessages->Shown.isEmpty());
+        FPan->SetState(TState::Scramble);
+        const int b = TFrameMetrics::kBorder;
+        QCOMPARE(FPan->contentsMargins(), QMargins(b, b, b, b));
+        QCOMPARE(Board().geometry(), FPan->contentsRect());
+    }
+
+    void settingTheSameStateTwiceKeepsTheBoard() {
+        FPan->SetState(TState::Scramble);
+        TScrmbl* first = FPan->ScrambleBoard();
+        FPan->SetState(TState::Scramble);
+        QCOMPARE(FPan->ScrambleBoard(), first);
+    }
+
+    void switchingGamesShowsPleaseWaitThenTheNameAndKeepsTheFirstBounds() {
+        FPan->SetCaption(QStringLiteral("idle"));
+        FPan->SetState(TState::Scramble);
+        QCOMPARE(FPan->Caption(), QStringLiteral("Scramble"));
+        QCOMPARE(SavedCaption, QStringLiteral("idle"));
+        FPan->setGeometry(90, 20, 300, 300);
+
+        // Catch the caption at the moment the new board joins the panel.
+        QString captionWhileBuilding;
+        struct TWatch : QObject {
+            TGamePan* Pan;
+            QString* Seen;
+            bool eventFilter(QObject*, QEvent* e) override {
+                if (e->type() == QEvent::ChildAdded) *Seen = Pan->Caption();
+                return false;
+            }
+        } watch;
+        watch.Pan = FPan;
+        watch.Seen = &captionWhileBuilding;
+        FPan->installEventFilter(&watch);
+        FPan->SetState(TState::Tetris);
+        FPan->removeEventFilter(&watch);
+
+        QCOMPARE(captionWhileBuilding, QStringLiteral("PLEASE WAIT"));
+        QCOMPARE(FPan->Caption(), QStringLiteral("Tetris"));
+        QCOMPARE(FPan->ScrambleBoard(), nullptr);
+        QVERIFY(FPan->Decorated());
+        FPan->SetState(TState::StPanel);
+        QCOMPARE(FPan->geometry(), kDesigned);
+        QCOMPARE(FPan->Caption(), QStringLiteral("idle"));
+        QCOMPARE(FPan->contentsMargins(), QMargins());
+    }
+
+    void withoutShowScoresTimeTheGameNameIsNotShown() {
+        FPan->SetShowScoresTime(false);
+        FPan->SetState(TState::Scramble);
+        QCOMPARE(FPan->Caption(), QString());
+    }
+
+    void startTwiceAndStartFalseChangeNothing() {
+        StartScramble();
+        Fire(Board().OnMove, &Board());
+        const QStringList captions = Captions(Board());
+        FPan->SetStart(true);
+        FPan->SetStart(false);
+        QVERIFY(FPan->Start());
+        QVERIFY(Board().Active());
+        QCOMPARE(Captions(Board()), captions);
+    }
+
+    void startWithoutABoardDoesNothing() {
+        FPan->SetStart(true);
+        QVERIFY(!FPan->Start());
+        FPan->SetState(TState::Figures);
+        FPan->SetStart(true);
+        QVERIFY(!FPan->Start());
+    }
+
+    void pausedBeforeStartStaysFalse() {
+        FPan->SetState(TState::Scramble);
+        FPan->SetPaused(true);
+        QVERIFY(!FPan->Paused());
+        QVERIFY(!Board().Paused());
+    }
+
+    void pausingDisablesTheBoardAndResumingEnablesIt() {
+        StartScramble();
+        FPan->SetPaused(true);
+        QVERIFY(FPan->Paused());
+        QVERIFY(Board().Paused());
+        QVERIFY(!Board().Tile(1, 1)->isEnabled());
+        FPan->SetPaused(false);
+        QVERIFY(!Board().Paused());
+        QVERIFY(Board().Tile(1, 1)->isEnabled());
+    }
+
+    void keypadKeysMoveOnlyWithDefKeys_data() {
+        QTest::addColumn<bool>("defKeys");
+        QTest::newRow("on") << true;
+        QTest::newRow("off") << false;
+    }
+    void keypadKeysMoveOnlyWithDefKeys() {
+        QFETCH(bool, defKeys);
+        FPan->SetDefKeys(defKeys);
+        int seen = 0;
+        FPan->OnKeyDown = [&](QObject*, std::uint16_t&, Qt::KeyboardModifiers) { ++seen; };
+        StartScramble();
+        const QStringList before = Captions(Board());
+        for (int key : {Qt::Key_4, Qt::Key_6, Qt::Key_8, Qt::Key_2})
+            QTest::keyClick(&Board(), static_cast<Qt::Key>(key), Qt::KeypadModifier);
+        QCOMPARE(seen, 4);
+        if (defKeys) {
+            QVERIFY(FPan->ScrambleMoves() >= 2);
+            QVERIFY(Captions(Board()) != before);
+        } else {
+            QCOMPARE(FPan->ScrambleMoves(), 0);
+            QCOMPARE(Captions(Board()), before);
+        }
+    }
+
+    void directionsAreFilteredByGame() {
+        StartScramble();
+        const QStringList before = Captions(Board());
+        FPan->SetDirection(6);
+        QCOMPARE(FPan->Direction(), 6);
+        QCOMPARE(Captions(Board()), before);
+        QCOMPARE(FPan->ScrambleMoves(), 0);
+        FPan->SetDirection(2);
+        QCOMPARE(FPan->Direction(), 6);
+        FPan->SetDirection(0);
+        FPan->SetDirection(1);
+        QCOMPARE(FPan->Direction(), 1);
+        QVERIFY(FPan->ScrambleMoves() >= 1);
+    }
+
+    void directionsWaitWhilePaused() {
+        StartScramble();
+        FPan->SetPaused(true);
+        const QStringList before = Captions(Board());
+        FPan->SetDirection(0);
+        FPan->SetDirection(1);
+        QCOMPARE(Captions(Board()), before);
+        QCOMPARE(FPan->Direction(), 1);
+    }
+
+    void aMissingIdlePictureIsReportedOnceAndForgotten() {
+        const QString path = QStringLiteral("/nonexistent/backgr1.bmp");
+        FPan->SetBStPicture(path);
+        FPan->SetState(TState::Scramble);
+        QCOMPARE(FMessages->Texts(), QStringList{"Cannot Open " + path});
+        QCOMPARE(FPan->BStPicture(), QString());
+        QCOMPARE(FPan->Picture(), nullptr);
+        FPan->SetState(TState::Tetris);
+        QCOMPARE(FMessages->Shown.size(), 1);
+    }
+
+    void statusCaptionFollowsTheClock() {
+        StartScramble();
+        QCOMPARE(FPan->Caption(), QStringLiteral(" Moves: 0"));
+        int ticks = 0;
+        FPan->OnScrambleTime = [&](QObject* sender) {
+            QCOMPARE(sender, FPan);
+            ++ticks;
+        };
+        Fire(Board().OnMove, &Board());
+        Fire(Board().OnTime, &Board());
+        QCOMPARE(ticks, 1);
+        QCOMPARE(FPan->Caption(), QStringLiteral(" Moves: ") + QString::number(Board().Moves()));
+        FPan->SetShowScoresTime(false);
+        Fire(Board().OnTime, &Board());
+        QCOMPARE(FPan->Caption(), QString());
+    }
+
+    void moveEventCopiesTheBoardCount() {
+        StartScramble();
+        std::int32_t seen = -1;
+        FPan->OnScrambleMove = [&](QObject*) { seen = FPan->ScrambleMoves(); };
+        FPan->SetDirection(0);
+        FPan->SetDirection(1);
+        QCOMPARE(seen, Board().Moves());
+        QVERIFY(seen >= 1);
+    }
+
+    void overStopsTheGameBeforeTheEventAndShowsTheOverPicture() {
+        QTemporaryDir dir;
+        const QString picture = WriteTwoColourBmp(dir);
+        FPan->SetAOverPicture(picture);
+        StartScramble();
+        bool startDuringEvent = true;
+        int overs = 0;
+        FPan->OnScrambleOver = [&](QObject*) {
+            startDuringEvent = FPan->Start();
+            ++overs;
+        };
+        Fire(Board().OnOver, &Board());
+        QCOMPARE(overs, 1);
+        QVERIFY(!startDuringEvent);
+        QVERIFY(!Board().Active());
+        QVERIFY(FPan->Picture() != nullptr);
+        QCOMPARE(FPan->Picture()->Width(), 2);
+    }
+
+    void anOwnerMayLeaveTheGameInsideTheOverEvent() {
+        StartScramble();
+        FPan->OnScrambleOver = [&](QObject*) { FPan->SetState(TState::StPanel); };
+        Fire(Board().OnOver, &Board());
+        QCOMPARE(FPan->State(), TState::StPanel);
+        QCOMPARE(FPan->ScrambleBoard(), nullptr);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(FPan->findChildren<TScrmbl*>().isEmpty());
+    }
+
+    void idleBoardShowsThePictureTiledOrStretched_data() {
+        QTest::addColumn<bool>("stretch");
+        QTest::newRow("tiled") << false;
+        QTest::newRow("stretched") << true;
+    }
+    void idleBoardShowsThePictureTiledOrStretched() {
+        QFETCH(bool, stretch);
+        QTemporaryDir dir;
+        FPan->SetBStPicture(WriteTwoColourBmp(dir));
+        FPan->SetPicStretch(stretch);
+        FPan->SetState(TState::Scramble);
+        const QImage shown = Board().grab().toImage();
+        QCOMPARE(QColor(shown.pixel(0, 0)), QColor(Qt::red));
+        // Tiled, the third column repeats the first; stretched, the left
+        // half is red all the way down.
+        QCOMPARE(QColor(shown.pixel(2, 0)), QColor(Qt::red));
+        QCOMPARE(QColor(shown.pixel(3, 5)), stretch ? QColor(Qt::red) : QColor(Qt::blue));
+        QCOMPARE(QColor(shown.pixel(shown.width() - 1, shown.height() - 1)), QColor(Qt::blue));
+    }
+
+    void runningBoardDoesNotShowThePicture() {
+        QTemporaryDir dir;
+        FPan->SetBStPicture(WriteTwoColourBmp(dir));
+        FPan->SetColorSB(clBlack);
+        StartScramble();
+        QCOMPARE(FPan->Picture(), nullptr);
+    }
+
+    void aGameKeepsAtLeastEightyPixels() {
+        FPan->resize(50, 30);
+        QCOMPARE(FPan->size(), QSize(50, 30));
+        FPan->SetState(TState::Scramble);
+        FPan->resize(50, 30);
+        QCOMPARE(FPan->size(), QSize(80, 80));
+    }
+
+    void theDecoratedPanelMovesByItsTitleAndResizesByItsBorder() {
+        FPan->SetState(TState::Scramble);
+        const QPoint title(40, TFrameMetrics::kBorder + 5);
+        SendMouse(FPan, QEvent::MouseButtonPress, title, Qt::LeftButton);
+        SendMouse(FPan, QEvent::MouseMove, title + QPoint(-30, 20), Qt::LeftButton);
+        SendMouse(FPan, QEvent::MouseButtonRelease, title + QPoint(-30, 20), Qt::NoButton);
+        QCOMPARE(FPan->geometry(), kDesigned.translated(-30, 20));
+
+        const QPoint corner(FPan->width() - 2, FPan->height() - 2);
+        SendMouse(FPan, QEvent::MouseButtonPress, corner, Qt::LeftButton);
+        SendMouse(FPan, QEvent::MouseMove, corner + QPoint(-500, -500), Qt::LeftButton);
+        SendMouse(FPan, QEvent::MouseButtonRelease, corner + QPoint(-500, -500), Qt::NoButton);
+        QCOMPARE(FPan->size(), QSize(80, 80));
+        QCOMPARE(Board().geometry(), FPan->contentsRect());
+
+        FPan->SetState(TState::StPanel);
+        QCOMPARE(FPan->geometry(), kDesigned);
+    }
+
+    void clientSizeExcludesTheDecorations() {
+        FPan->SetState(TState::Scramble);
+        const int b = TFrameMetrics::kBorder;
+        QCOMPARE(FPan->ClientHeight(), kDesigned.height() - 2 * b - TFrameMetrics::kTitleHeight);
+        FPan->SetClientWidth(100);
+        QCOMPARE(FPan->width(), 100 + 2 * b);
+        QCOMPARE(FPan->ClientWidth(), 100);
+    }
+};
+
+QTEST_MAIN(TGamePanTest)
+#include "test_gamepan.moc"

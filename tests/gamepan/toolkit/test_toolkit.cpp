@@ -1,0 +1,332 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The helpers every board and window shares: keys, shapes, pictures, timers,
+// random numbers and colours.
+#include "gamepan/toolkit/colors.h"
+#include "gamepan/toolkit/keys.h"
+#include "gamepan/toolkit/picture.h"
+#include "gamepan/toolkit/random.h"
+#include "gamepan/toolkit/shapes.h"
+#include "gamepan/toolkit/timer.h"
+
+#include <QImage>
+#include <QKeyEvent>
+#include <QPainter>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace Tolvane;
+
+namespace {
+
+QImage Render(const TShapeLook& look, QSize size = QSize(40, 20)) {
+    QImage image(size, QImage::Format_RGB32);
+    image.fill(Qt::black);
+    QPainter painter(&image);
+    PaintShape(painter, QRect(QPoint(0, 0), size), look);
+    return image;
+}
+
+QColor At(const QImage& image, int x, int y) {
+    return QColor(image.pixel(x, y));
+}
+
+} // namespace
+
+class TToolkitTest : public QObject {
+    Q_OBJECT
+private slots:
+    void keypadDigitsNeedTheKeypadModifier_data() {
+        QTest::addColumn<int>("qtKey");
+        QTest::addColumn<bool>("keypad");
+        QTest::addColumn<int>("vk");
+        QTest::newRow("numlock on 4") << int(Qt::Key_4) << true << int(VK_NUMPAD4);
+        QTest::newRow("numlock on 8") << int(Qt::Key_8) << true << int(VK_NUMPAD8);
+        QTest::newRow("numlock on 5") << int(Qt::Key_5) << true << int(VK_NUMPAD5);
+        QTest::newRow("top row 4") << int(Qt::Key_4) << false << int('4');
+        QTest::newRow("numlock off 4") << int(Qt::Key_Left) << true << int(VK_LEFT);
+        QTest::newRow("numlock off 8") << int(Qt::Key_Up) << true << int(VK_UP);
+        QTest::newRow("numlock off 5") << int(Qt::Key_Clear) << true << int(VK_CLEAR);
+        QTest::newRow("numlock off 2") << int(Qt::Key_Down) << true << int(VK_DOWN);
+        QTest::newRow("return") << int(Qt::Key_Return) << false << int(VK_RETURN);
+        QTest::newRow("keypad enter") << int(Qt::Key_Enter) << true << int(VK_RETURN);
+        QTest::newRow("space") << int(Qt::Key_Space) << false << int(VK_SPACE);
+        QTest::newRow("letter") << int(Qt::Key_R) << false << int('R');
+        QTest::newRow("unknown") << int(Qt::Key_F35) << false << 0;
+    }
+    void keypadDigitsNeedTheKeypadModifier() {
+        QFETCH(int, qtKey);
+        QFETCH(bool, keypad);
+        QFETCH(int, vk);
+        const QKeyEvent event(QEvent::KeyPress, qtKey,
+                              keypad ? Qt::KeypadModifier : Qt::NoModifier);
+        QCOMPARE(int(VirtualKey(event)), vk);
+    }
+
+    void colourValuesHaveRedInTheLowByte() {
+        QCOMPARE(ToQColor(clRed), QColor(255, 0, 0));
+        QCOMPARE(ToQColor(clNavy), QColor(0, 0, 128));
+        QCOMPARE(ToQColor(0x123456), QColor(0x56, 0x34, 0x12));
+        QCOMPARE(FromQColor(QColor(0x56, 0x34, 0x12)), 0x123456);
+        QCOMPARE(ToQColor(clBtnFace), QGuiApplication::palette().color(QPalette::Button));
+    }
+
+    void theOutlineIsInsetByHalfThePen() {
+        const QImage image = Render({.Shape = stRectangle,
+                                     .PenColor = clWhite,
+                                     .PenWidth = 4,
+                                     .BrushColor = clRed,
+                                     .BrushStyle = bsSolid});
+        QCOMPARE(At(image, 0, 10), QColor(Qt::white));
+        QCOMPARE(At(image, 3, 10), QColor(Qt::white));
+        QCOMPARE(At(image, 39, 10), QColor(Qt::white));
+        QCOMPARE(At(image, 20, 0), QColor(Qt::white));
+        QCOMPARE(At(image, 20, 10), QColor(Qt::red));
+    }
+
+    void squareKindsUseTheLargestCentredSquare_data() {
+        QTest::addColumn<int>("shape");
+        QTest::addColumn<bool>("square");
+        QTest::newRow("rectangle") << int(stRectangle) << false;
+        QTest::newRow("square") << int(stSquare) << true;
+        QTest::newRow("round square") << int(stRoundSquare) << true;
+        QTest::newRow("circle") << int(stCircle) << true;
+        QTest::newRow("ellipse") << int(stEllipse) << false;
+    }
+    void squareKindsUseTheLargestCentredSquare() {
+        QFETCH(int, shape);
+        QFETCH(bool, square);
+        const QImage image = Render({.Shape = static_cast<TShapeType>(shape),
+                                     .PenColor = clRed,
+                                     .PenWidth = 1,
+                                     .BrushColor = clRed,
+                                     .BrushStyle = bsSolid});
+        // The 40 x 20 bounds: a square shape keeps to columns 10..29.
+        QCOMPARE(At(image, 20, 10), QColor(Qt::red));
+        QCOMPARE(At(image, 5, 10) == QColor(Qt::black), square);
+        QCOMPARE(At(image, 34, 10) == QColor(Qt::black), square);
+    }
+
+    void cornersArePaintedOnlyBySharpKinds_data() {
+        QTest::addColumn<int>("shape");
+        QTest::addColumn<QPoint>("corner");
+        QTest::addColumn<bool>("painted");
+        // In 40 x 20 bounds the square kinds keep to columns 10..29.
+        QTest::newRow("rectangle") << int(stRectangle) << QPoint(0, 0) << true;
+        QTest::newRow("square") << int(stSquare) << QPoint(10, 0) << true;
+        QTest::newRow("round rect") << int(stRoundRect) << QPoint(0, 0) << false;
+        QTest::newRow("round square") << int(stRoundSquare) << QPoint(10, 0) << false;
+        QTest::newRow("ellipse") << int(stEllipse) << QPoint(0, 0) << false;
+        QTest::newRow("circle") << int(stCircle) << QPoint(10, 0) << false;
+    }
+    void cornersArePaintedOnlyBySharpKinds() {
+        QFETCH(int, shape);
+        QFETCH(QPoint, corner);
+        QFETCH(bool, painted);
+        const QImage image = Render({.Shape = static_cast<TShapeType>(shape),
+                                     .PenColor = clRed,
+                                     .PenWidth = 1,
+                                     .BrushColor = clRed,
+                                     .BrushStyle = bsSolid});
+        QCOMPARE(At(image, corner.x(), corner.y()) == QColor(Qt::red), painted);
+        QCOMPARE(At(image, 20, 10), QColor(Qt::red));
+    }
+
+    void eachBrushStyleFillsItsOwnPattern_data() {
+        QTest::addColumn<int>("style");
+        QTest::addColumn<QPoint>("lineStep"); // a step along which the fill never changes
+        QTest::addColumn<bool>("gaps");       // the background shows between lines
+        QTest::addColumn<bool>("lines");      // the brush colour appears at all
+        QTest::newRow("solid") << int(bsSolid) << QPoint(1, 0) << false << true;
+        QTest::newRow("clear") << int(bsClear) << QPoint(1, 0) << true << false;
+        QTest::newRow("horizontal") << int(bsHorizontal) << QPoint(1, 0) << true << true;
+        QTest::newRow("vertical") << int(bsVertical) << QPoint(0, 1) << true << true;
+        QTest::newRow("forward diagonal") << int(bsFDiagonal) << QPoint(1, 1) << true << true;
+        QTest::newRow("backward diagonal") << int(bsBDiagonal) << QPoint(1, -1) << true << true;
+        QTest::newRow("cross") << int(bsCross) << QPoint(0, 0) << true << true;
+        QTest::newRow("diagonal cross") << int(bsDiagCross) << QPoint(0, 0) << true << true;
+    }
+    void eachBrushStyleFillsItsOwnPattern() {
+        QFETCH(int, style);
+        QFETCH(QPoint, lineStep);
+        QFETCH(bool, gaps);
+        QFETCH(bool, lines);
+        const QImage image = Render({.Shape = stRectangle,
+                                     .PenColor = clWhite,
+                                     .PenWidth = 1,
+                                     .BrushColor = clRed,
+                                     .BrushStyle = static_cast<TBrushStyle>(style)},
+                                    QSize(40, 40));
+        int red = 0;
+        int black = 0;
+        bool alongLines = true;
+        for (int y = 2; y < 38; ++y)
+            for (int x = 2; x < 38; ++x) {
+                const QColor c = At(image, x, y);
+                QVERIFY2(c == QColor(Qt::red) || c == QColor(Qt::black),
+                         "only brush or background");
+                (c == QColor(Qt::red) ? red : black)++;
+                if (At(image, x + lineStep.x(), y + lineStep.y()) != c) alongLines = false;
+            }
+        QCOMPARE(black > 0, gaps);
+        QCOMPARE(red > 0, lines);
+        if (!lineStep.isNull()) QVERIFY(alongLines);
+        if (style == bsCross || style == bsDiagCross) {
+            // Two sets of lines cross: no single direction keeps the fill.
+            bool rows = true;
+            bool columns = true;
+            for (int y = 2; y < 37; ++y)
+                for (int x = 2; x < 37; ++x) {
+                    rows = rows && At(image, x + 1, y) == At(image, x, y);
+                    columns = columns && At(image, x, y + 1) == At(image, x, y);
+                }
+            QVERIFY(!rows && !columns);
+        }
+    }
+
+    void clearAndHatchedBrushesLetTheBackgroundShowThrough() {
+        const QImage clear = Render({.Shape = stRectangle,
+                                     .PenColor = clWhite,
+                                     .PenWidth = 1,
+                                     .BrushColor = clRed,
+                                     .BrushStyle = bsClear});
+        for (int x = 1; x < 39; ++x) QCOMPARE(At(clear, x, 10), QColor(Qt::black));
+
+        const QImage hatched = Render({.Shape = stRectangle,
+                                       .PenColor = clWhite,
+                                       .PenWidth = 1,
+                                       .BrushColor = clRed,
+                                       .BrushStyle = bsHorizontal},
+                                      QSize(40, 40));
+        int red = 0;
+        int black = 0;
+        for (int y = 1; y < 39; ++y) {
+            const QColor c = At(hatched, 20, y);
+            if (c == QColor(Qt::red))
+                ++red;
+            else if (c == QColor(Qt::black))
+                ++black;
+            // A horizontal hatch paints whole rows or none of a row.
+            QCOMPARE(At(hatched, 10, y), c);
+        }
+        QVERIFY(red > 0);
+        QVERIFY(black > red);
+    }
+
+    void picturesTileFromTheCornerAndCoverTheWholeArea() {
+        QTemporaryDir dir;
+        QImage source(3, 2, QImage::Format_RGB32);
+        source.fill(Qt::green);
+        source.setPixel(0, 0, qRgb(255, 0, 0));
+        const QString path = dir.filePath("tile.bmp");
+        QVERIFY(source.save(path, "BMP"));
+        TPicture picture;
+        QVERIFY(picture.LoadFromFile(path));
+        QCOMPARE(picture.Width(), 3);
+
+        QImage area(10, 5, QImage::Format_RGB32);
+        area.fill(Qt::black);
+        QPainter painter(&area);
+        picture.DrawTiled(painter, area.size());
+        painter.end();
+        for (int x : {0, 3, 6, 9})
+            for (int y : {0, 2, 4}) QCOMPARE(At(area, x, y), QColor(Qt::red));
+        QCOMPARE(At(area, 1, 1), QColor(Qt::green));
+        QCOMPARE(At(area, 9, 4), QColor(Qt::red));
+    }
+
+    void tilingCopiesOneColumnAndRowPastTheAreaWhenItDividesEvenly() {
+        // i runs 0 .. width div w and j 0 .. height div h, both inclusive: a
+        // 9 x 4 area with 3 x 2 tiles gets four columns and three rows of them.
+        QTemporaryDir dir;
+        QImage source(3, 2, QImage::Format_RGB32);
+        source.fill(Qt::green);
+        const QString path = dir.filePath("tile.bmp");
+        QVERIFY(source.save(path, "BMP"));
+        TPicture picture;
+        QVERIFY(picture.LoadFromFile(path));
+        QImage canvas(20, 10, QImage::Format_RGB32);
+        canvas.fill(Qt::black);
+        QPainter painter(&canvas);
+        picture.DrawTiled(painter, QSize(9, 4));
+        painter.end();
+        QCOMPARE(At(canvas, 11, 5), QColor(Qt::green));
+        QCOMPARE(At(canvas, 12, 0), QColor(Qt::black));
+        QCOMPARE(At(canvas, 0, 6), QColor(Qt::black));
+    }
+
+    void aPictureThatCannotLoadStaysEmptyAndDrawsNothing() {
+        QTemporaryDir dir;
+        const QString notBmp = dir.filePath("text.bmp");
+        QFile file(notBmp);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("not a bitmap");
+        file.close();
+        TPicture picture;
+        QVERIFY(!picture.LoadFromFile(dir.filePath("missing.bmp")));
+        QVERIFY(!picture.LoadFromFile(notBmp));
+        QVERIFY(picture.IsEmpty());
+        QImage area(4, 4, QImage::Format_RGB32);
+        area.fill(Qt::black);
+        QPainter painter(&area);
+        picture.DrawTiled(painter, area.size());
+        picture.StretchDraw(painter, area.rect());
+        painter.end();
+        QCOMPARE(At(area, 2, 2), QColor(Qt::black));
+    }
+
+    void aTimerDestroyedInItsOwnTickTicksNoMore() {
+        int ticks = 0;
+        std::unique_ptr<TTimer> timer;
+        timer = std::make_unique<TTimer>([&] {
+            ++ticks;
+            timer.reset();
+        });
+        timer->SetInterval(5);
+        QTest::qWait(100);
+        QCOMPARE(ticks, 1);
+        QVERIFY(!timer);
+    }
+
+    void aDisabledTimerTicksNoMoreUntilEnabled() {
+        int ticks = 0;
+        TTimer* self = nullptr;
+        TTimer timer([&] {
+            ++ticks;
+            self->SetEnabled(false);
+        });
+        self = &timer;
+        timer.SetInterval(5);
+        QTest::qWait(60);
+        QCOMPARE(ticks, 1);
+        timer.SetEnabled(true);
+        QTRY_COMPARE(ticks, 2);
+        QCOMPARE(timer.Interval(), 5);
+    }
+
+    void randomDrawsStayInRangeAndRepeatForAFixedSeed() {
+        FixRandomSeed(5);
+        QList<int> first;
+        for (int i = 0; i < 1000; ++i) {
+            const int draw = Random(7);
+            QVERIFY(draw >= 0 && draw < 7);
+            first << draw;
+            const double f = RandomFloat();
+            QVERIFY(f >= 0.0 && f < 1.0);
+        }
+        FixRandomSeed(5);
+        Randomize(); // a fixed seed survives the clock
+        for (int i = 0; i < 1000; ++i) {
+            QCOMPARE(Random(7), first[i]);
+            RandomFloat();
+        }
+        QCOMPARE(Random(0), 0);
+        QCOMPARE(Random(-3), 0);
+        // Every value of a small range turns up.
+        QSet<int> seen(first.begin(), first.end());
+        QCOMPARE(seen.size(), 7);
+        ReleaseRandomSeed();
+    }
+};
+
+QTEST_MAIN(TToolkitTest)
+#include "test_toolkit.moc"
