@@ -22,14 +22,12 @@ TScrmbl::TScrmbl(QWidget* parent) : TCustomPanel(parent) {
     SetTabStop(true);
 }
 
-TScrmbl::~TScrmbl() = default;
-
 void TScrmbl::SetSize(std::uint16_t n) {
     FSize = std::clamp<std::uint16_t>(n, 2, kMaxSize);
 }
 
 QPushButton* TScrmbl::Tile(int row, int column) const {
-    if (row < 1 || row > FSize || column < 1 || column > FSize) return nullptr;
+    if (row < 1 || row > FTilesSize || column < 1 || column > FTilesSize) return nullptr;
     return FTiles[row][column];
 }
 
@@ -53,15 +51,16 @@ bool TScrmbl::IsGap(int row, int column) const {
 }
 
 void TScrmbl::Layout() {
-    FCellHeight = height() / FSize;
-    FCellWidth = width() / FSize;
-    FXOff = (width() - FSize * FCellWidth) / 2;
-    FYOff = (height() - FSize * FCellHeight) / 2;
+    if (FTilesSize == 0) return;
+    FCellHeight = height() / FTilesSize;
+    FCellWidth = width() / FTilesSize;
+    FXOff = (width() - FTilesSize * FCellWidth) / 2;
+    FYOff = (height() - FTilesSize * FCellHeight) / 2;
 }
 
 void TScrmbl::PlaceTiles() {
-    for (int i = 1; i <= FSize; ++i)
-        for (int j = 1; j <= FSize; ++j)
+    for (int i = 1; i <= FTilesSize; ++i)
+        for (int j = 1; j <= FTilesSize; ++j)
             if (QPushButton* tile = FTiles[i][j])
                 tile->setGeometry((j - 1) * FCellWidth + FXOff, (i - 1) * FCellHeight + FYOff,
                                   FCellWidth, FCellHeight);
@@ -75,12 +74,13 @@ void TScrmbl::CreateTiles() {
             delete tile;
             tile = nullptr;
         }
+    FTilesSize = FSize;
     Layout();
-    for (int i = 1; i <= FSize; ++i)
-        for (int j = 1; j <= FSize; ++j) {
+    for (int i = 1; i <= FTilesSize; ++i)
+        for (int j = 1; j <= FTilesSize; ++j) {
             auto* tile = new QPushButton(this);
             tile->hide();
-            FTags[i][j] = (i - 1) * FSize + j;
+            FTags[i][j] = (i - 1) * FTilesSize + j;
             tile->setText(QString::number(FTags[i][j]));
             tile->setObjectName(QStringLiteral("bitbtn") + tile->text());
             tile->setFocusPolicy(Qt::ClickFocus);
@@ -91,38 +91,49 @@ void TScrmbl::CreateTiles() {
 }
 
 void TScrmbl::Shuffle() {
+    if (FTilesSize == 0) return;
     const int gap = GapNumber();
     FGapCaption = QString::number(gap).left(2);
     const int steps = Random(kExtraShuffleSteps) + kMinShuffleSteps;
-    int gr = FSize;
-    int gc = FSize;
+    // A fresh set of tiles has the gap at home in the corner; a repeated
+    // shuffle goes on from wherever the gap now is, so exactly one cell
+    // keeps the gap number.
+    int gr = FTilesSize;
+    int gc = FTilesSize;
+    for (int i = 1; i <= FTilesSize; ++i)
+        for (int j = 1; j <= FTilesSize; ++j)
+            if (FTags[i][j] == gap) {
+                gr = i;
+                gc = j;
+            }
     // The gap walks sideways and turns up or down only on a step that would
     // carry it past the left or right edge.
     for (int step = 0; step < steps; ++step) {
         const int d = 2 * Random(2) - 1;
-        if (gc + d >= 1 && gc + d <= FSize) {
+        if (gc + d >= 1 && gc + d <= FTilesSize) {
             FTags[gr][gc] = FTags[gr][gc + d];
             FTags[gr][gc + d] = gap;
             gc += d;
-        } else if (gr + d >= 1 && gr + d <= FSize) {
+        } else if (gr + d >= 1 && gr + d <= FTilesSize) {
             FTags[gr][gc] = FTags[gr + d][gc];
             FTags[gr + d][gc] = gap;
             gr += d;
         }
     }
-    for (int i = 1; i <= FSize; ++i)
-        for (int j = 1; j <= FSize; ++j) {
+    for (int i = 1; i <= FTilesSize; ++i)
+        for (int j = 1; j <= FTilesSize; ++j) {
             FTiles[i][j]->setText(QString::number(FTags[i][j]));
-            if (FTags[i][j] != gap) FTiles[i][j]->show();
+            FTiles[i][j]->setVisible(FTags[i][j] != gap);
         }
 }
 
 void TScrmbl::ColorTiles() {
     const int gap = GapNumber();
-    for (int i = 1; i <= FSize; ++i)
-        for (int j = 1; j <= FSize; ++j) {
+    for (int i = 1; i <= FTilesSize; ++i)
+        for (int j = 1; j <= FTilesSize; ++j) {
             QPushButton& tile = *FTiles[i][j];
-            SetFontColor(tile, tile.text() == HomeCaption(i, j, FSize) ? kHomeColor : kAwayColor);
+            SetFontColor(tile,
+                         tile.text() == HomeCaption(i, j, FTilesSize) ? kHomeColor : kAwayColor);
             if (FTags[i][j] != gap) tile.show();
         }
 }
@@ -147,10 +158,15 @@ void TScrmbl::MoveTile(int row, int column) {
     QPushButton& from = *FTiles[row][column];
     QPushButton& to = *FTiles[ti][tj];
     to.setText(from.text());
-    SetFontColor(to, to.text() == HomeCaption(ti, tj, FSize) ? kHomeColor : kAwayColor);
+    SetFontColor(to, to.text() == HomeCaption(ti, tj, FTilesSize) ? kHomeColor : kAwayColor);
     to.show();
     from.hide();
     from.setText(FGapCaption);
+}
+
+bool TScrmbl::CanSlide(int row, int column) const {
+    // Once solved every tile is hidden, and then nothing slides.
+    return FTiles[row][column] && !FTiles[row][column]->isHidden();
 }
 
 void TScrmbl::SlideIntoGap(int row, int column) {
@@ -162,36 +178,36 @@ void TScrmbl::SlideIntoGap(int row, int column) {
 }
 
 void TScrmbl::MoveLeft() {
-    for (int i = 1; i <= FSize; ++i)
-        for (int j = 2; j <= FSize; ++j)
-            if (FTiles[i][j] && FTiles[i][j - 1] && FTiles[i][j - 1]->isHidden()) {
+    for (int i = 1; i <= FTilesSize; ++i)
+        for (int j = 2; j <= FTilesSize; ++j)
+            if (CanSlide(i, j) && FTiles[i][j - 1]->isHidden()) {
                 SlideIntoGap(i, j);
                 return;
             }
 }
 
 void TScrmbl::MoveRight() {
-    for (int i = 1; i <= FSize; ++i)
-        for (int j = 1; j < FSize; ++j)
-            if (FTiles[i][j] && FTiles[i][j + 1] && FTiles[i][j + 1]->isHidden()) {
+    for (int i = 1; i <= FTilesSize; ++i)
+        for (int j = 1; j < FTilesSize; ++j)
+            if (CanSlide(i, j) && FTiles[i][j + 1]->isHidden()) {
                 SlideIntoGap(i, j);
                 return;
             }
 }
 
 void TScrmbl::MoveUp() {
-    for (int j = 1; j <= FSize; ++j)
-        for (int i = 2; i <= FSize; ++i)
-            if (FTiles[i][j] && FTiles[i - 1][j] && FTiles[i - 1][j]->isHidden()) {
+    for (int j = 1; j <= FTilesSize; ++j)
+        for (int i = 2; i <= FTilesSize; ++i)
+            if (CanSlide(i, j) && FTiles[i - 1][j]->isHidden()) {
                 SlideIntoGap(i, j);
                 return;
             }
 }
 
 void TScrmbl::MoveDown() {
-    for (int j = 1; j <= FSize; ++j)
-        for (int i = 1; i < FSize; ++i)
-            if (FTiles[i][j] && FTiles[i + 1][j] && FTiles[i + 1][j]->isHidden()) {
+    for (int j = 1; j <= FTilesSize; ++j)
+        for (int i = 1; i < FTilesSize; ++i)
+            if (CanSlide(i, j) && FTiles[i + 1][j]->isHidden()) {
                 SlideIntoGap(i, j);
                 return;
             }
@@ -199,11 +215,11 @@ void TScrmbl::MoveDown() {
 
 void TScrmbl::TileClick(QPushButton* clicked) {
     // The clicked button is the one that took the focus with the press.
-    for (int i = 1; i <= FSize; ++i)
-        for (int j = 1; j <= FSize; ++j)
+    for (int i = 1; i <= FTilesSize; ++i)
+        for (int j = 1; j <= FTilesSize; ++j)
             if (FTiles[i][j] == clicked) {
                 MoveTile(i, j);
-                i = j = FSize + 1;
+                i = j = FTilesSize + 1;
             }
     setFocus(Qt::OtherFocusReason);
     // A click on a tile away from the gap still counts as a move.
@@ -213,8 +229,8 @@ void TScrmbl::TileClick(QPushButton* clicked) {
 
 void TScrmbl::CheckSolved() {
     int atHome = 0;
-    for (int i = 1; i <= FSize; ++i)
-        for (int j = 1; j <= FSize; ++j) {
+    for (int i = 1; i <= FTilesSize; ++i)
+        for (int j = 1; j <= FTilesSize; ++j) {
             const QPushButton* tile = FTiles[i][j];
             if (tile && !tile->isHidden() && IsHomeColor(*tile)) ++atHome;
         }
@@ -230,7 +246,8 @@ void TScrmbl::DoOver() {
     for (auto& row : FTiles)
         for (QPushButton* tile : row)
             if (tile) tile->hide();
-    FSecondTimer.reset();
+    delete FSecondTimer;
+    FSecondTimer = nullptr;
     Fire(OnOver, this);
 }
 
@@ -251,7 +268,7 @@ void TScrmbl::SetActive(bool value) {
         ColorTiles();
         FPainted = false;
         if (!FSecondTimer) {
-            FSecondTimer = std::make_unique<TTimer>([this] { SecondTick(); });
+            FSecondTimer = new TTimer([this] { SecondTick(); }, this);
             FSecondTimer->SetInterval(kClockIntervalMs);
         }
     }
@@ -262,8 +279,8 @@ void TScrmbl::SetPaused(bool value) {
     FPaused = value;
     if (!FActive) return;
     if (FSecondTimer) FSecondTimer->SetEnabled(!value);
-    for (int i = 1; i <= FSize; ++i)
-        for (int j = 1; j <= FSize; ++j)
+    for (int i = 1; i <= FTilesSize; ++i)
+        for (int j = 1; j <= FTilesSize; ++j)
             if (FTiles[i][j]) FTiles[i][j]->setEnabled(!value);
 }
 

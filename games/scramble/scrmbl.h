@@ -7,7 +7,6 @@
 #include <QString>
 #include <array>
 #include <cstdint>
-#include <memory>
 
 class QPushButton;
 
@@ -23,7 +22,6 @@ public:
     static constexpr int kMaxSize = 8;
 
     explicit TScrmbl(QWidget* parent = nullptr);
-    ~TScrmbl() override;
 
     TNotifyEvent OnTime, OnOver, OnMove, OnPaintBack;
 
@@ -48,10 +46,12 @@ public:
     std::int32_t Moves() const { return FMoves; }
     std::uint8_t Command() const { return FCommand; }
     std::uint16_t Size() const { return FSize; }
-    // Written while inactive; takes effect at the next start. Kept in 2..8.
+    // Takes effect at the next start; a running puzzle keeps the side length
+    // its tiles were made for. Kept in 2..8 so the tile array is never overrun.
     void SetSize(std::uint16_t n);
 
-    // Row and column 1..Size(); nullptr outside or before the first start.
+    // Row and column 1..side length of the tiles; nullptr outside or before
+    // the first start.
     QPushButton* Tile(int row, int column) const;
     QString GapCaption() const { return FGapCaption; }
     int XOff() const { return FXOff; }
@@ -75,17 +75,18 @@ private:
     void Layout();
     void PlaceTiles();
     void MoveTile(int row, int column);
+    bool CanSlide(int row, int column) const;
     void SlideIntoGap(int row, int column);
     void TileClick(QPushButton* tile);
     void CheckSolved();
     void SecondTick();
     bool IsGap(int row, int column) const;
-    std::uint16_t GapNumber() const { return static_cast<std::uint16_t>(FSize * FSize); }
+    std::uint16_t GapNumber() const { return static_cast<std::uint16_t>(FTilesSize * FTilesSize); }
     static QString HomeCaption(int row, int column, int size);
     static void SetFontColor(QPushButton& tile, TColor color);
     static bool IsHomeColor(const QPushButton& tile);
 
-    std::unique_ptr<TTimer> FSecondTimer;
+    TTimer* FSecondTimer = nullptr; // a child of the board, or none
     bool FPainted = false;
     bool FActive = false;
     bool FPaused = false;
@@ -97,6 +98,8 @@ private:
     int FCellHeight = 0;
     int FCellWidth = 0;
     std::uint16_t FSize = 4;
+    // The side length the current tiles were made for; 0 before the first start.
+    std::uint16_t FTilesSize = 0;
     // [row][column], both 1-based; index 0 unused. Buttons are owned by the board.
     std::array<std::array<QPushButton*, kMaxSize + 1>, kMaxSize + 1> FTiles{};
     // The shuffle's numbers per cell (a button's tag).

@@ -2,11 +2,14 @@
 // The sliding-tile board on its own: layout, shuffle, moves, solving, pause.
 #include "gamepan/toolkit/keys.h"
 #include "gamepan/toolkit/random.h"
+#include "gamepan/toolkit/timer.h"
 #include "games/scramble/scrmbl.h"
 
 #include <QPushButton>
 #include <QSet>
 #include <QTest>
+#include <functional>
+#include <memory>
 
 using namespace Tolvane;
 
@@ -53,6 +56,18 @@ bool Solvable(const TScrmbl& board) {
     return (inversions + gapRowFromBottom) % 2 == 1;
 }
 
+bool InOrder(const TScrmbl& board) {
+    const int n = board.Size();
+    for (int i = 1; i <= n; ++i)
+        for (int j = 1; j <= n; ++j)
+            if (board.Tile(i, j)->text() != QString::number((i - 1) * n + j)) return false;
+    return true;
+}
+
+TTimer* Clock(const TScrmbl& board) {
+    return board.findChild<TTimer*>();
+}
+
 bool Green(const QPushButton& tile) {
     return tile.palette().color(QPalette::ButtonText) == ToQColor(clGreen);
 }
@@ -72,8 +87,8 @@ class TScrmblTest : public QObject {
         FBoard->SetActive(true);
     }
 
-    // Plays the shuffle backwards is not possible from outside, so solve
-    // small boards by search over the four keypad moves.
+    // The shuffle cannot be replayed backwards from outside, so small boards
+    // are solved by a depth-first search over the four keypad moves.
     bool SolveByKeys(int maxDepth) {
         const std::uint16_t keys[] = {VK_NUMPAD4, VK_NUMPAD6, VK_NUMPAD8, VK_NUMPAD2};
         const std::uint16_t undo[] = {VK_NUMPAD6, VK_NUMPAD4, VK_NUMPAD2, VK_NUMPAD8};
@@ -165,6 +180,27 @@ private slots:
             }
     }
 
+    void aRepeatedShuffleStillLeavesExactlyOneGap() {
+        Start(4);
+        FBoard->DoKey(VK_NUMPAD4);
+        FBoard->DoKey(VK_NUMPAD8);
+        FBoard->Shuffle();
+        FBoard->ColorTiles();
+        int hidden = 0;
+        QSet<QString> captions;
+        for (int i = 1; i <= 4; ++i)
+            for (int j = 1; j <= 4; ++j) {
+                captions.insert(FBoard->Tile(i, j)->text());
+                if (FBoard->Tile(i, j)->isHidden()) {
+                    ++hidden;
+                    QCOMPARE(FBoard->Tile(i, j)->text(), FBoard->GapCaption());
+                }
+            }
+        QCOMPARE(hidden, 1);
+        QCOMPARE(captions.size(), 16);
+        QVERIFY(Solvable(*FBoard));
+    }
+
     void movesTowardAWallChangeNothingAndCountNothing() {
         Start(4);
         // Walk the gap to the right edge, then ask for one more step that way.
@@ -194,10 +230,11 @@ private slots:
         QFETCH(int, columnStep);
         Start(4);
         // Bring the gap to an inner cell first so every direction can move.
-        while (FindGap(*FBoard).Column > 2) FBoard->DoKey(VK_NUMPAD6);
-        while (FindGap(*FBoard).Column < 2) FBoard->DoKey(VK_NUMPAD4);
-        while (FindGap(*FBoard).Row > 2) FBoard->DoKey(VK_NUMPAD2);
-        while (FindGap(*FBoard).Row < 2) FBoard->DoKey(VK_NUMPAD8);
+        // Bounded, so a key that moves nothing fails the test instead of hanging it.
+        for (int k = 0; k < 4 && FindGap(*FBoard).Column > 2; ++k) FBoard->DoKey(VK_NUMPAD6);
+        for (int k = 0; k < 4 && FindGap(*FBoard).Column < 2; ++k) FBoard->DoKey(VK_NUMPAD4);
+        for (int k = 0; k < 4 && FindGap(*FBoard).Row > 2; ++k) FBoard->DoKey(VK_NUMPAD2);
+        for (int k = 0; k < 4 && FindGap(*FBoard).Row < 2; ++k) FBoard->DoKey(VK_NUMPAD8);
         const TGap gap = FindGap(*FBoard);
         QCOMPARE(gap.Row, 2);
         QCOMPARE(gap.Column, 2);
@@ -212,18 +249,84 @@ private slots:
         QCOMPARE(FBoard->Moves(), moves + 1);
     }
 
-    void commandsMatchTheirKeysAndUnknownOnesAreIgnored() {
+    void unknownKeysAndCommandsAreIgnored() {
         Start(4);
         const QStringList before = Captions(*FBoard);
         for (std::uint8_t command : {2, 3, 6, 7, 200}) FBoard->DoCommand(command);
-        for (std::uint16_t key : {VK_NUMPAD5, VK_RETURN, VK_LEFT, std::uint16_t(0)})
+        for (std::uint16_t key : {VK_NUMPAD5, VK_RETURN, VK_LEFT, VK_UP, std::uint16_t(0)})
             FBoard->DoKey(key);
         QCOMPARE(Captions(*FBoard), before);
         QCOMPARE(FBoard->Moves(), 0);
+        QCOMPARE(FMovesSeen, 0);
+        // The last code is kept even when it moves nothing.
         QCOMPARE(FBoard->Command(), 200);
-        FBoard->DoCommand(0);
-        FBoard->DoCommand(1);
-        QVERIFY(FBoard->Moves() >= 1);
+    }
+
+    void aLongWalkOfKeysFollowsTheGapAndCountsOnlyRealMoves_data() {
+        QTest::addColumn<int>("n");
+        for (int n : {2, 3, 5, 8}) QTest::addRow("n=%d", n) << n;
+    }
+    void aLongWalkOfKeysFollowsTheGapAndCountsOnlyRealMoves() {
+        QFETCH(int, n);
+        Start(n);
+        // Key, and the step of the gap when the tile beside it slides in.
+        struct TStep {
+            std::uint16_t Key;
+            int Row;
+            int Column;
+        };
+        const TStep steps[] = {
+            {VK_NUMPAD4, 0, 1}, {VK_NUMPAD6, 0, -1}, {VK_NUMPAD8, 1, 0}, {VK_NUMPAD2, -1, 0}};
+        TGap gap = FindGap(*FBoard);
+        int expectedMoves = 0;
+        for (int k = 0; k < 400 && FOvers == 0; ++k) {
+            const TStep& step = steps[Random(4)];
+            const TGap to{gap.Row + step.Row, gap.Column + step.Column};
+            const bool inside = to.Row >= 1 && to.Row <= n && to.Column >= 1 && to.Column <= n;
+            const QString sliding = inside ? FBoard->Tile(to.Row, to.Column)->text() : QString();
+            FBoard->DoKey(step.Key);
+            if (FOvers > 0) break;
+            if (inside) {
+                ++expectedMoves;
+                QCOMPARE(FBoard->Tile(gap.Row, gap.Column)->text(), sliding);
+                QVERIFY(!FBoard->Tile(gap.Row, gap.Column)->isHidden());
+                gap = to;
+            }
+            const TGap seen = FindGap(*FBoard);
+            QCOMPARE(seen.Row, gap.Row);
+            QCOMPARE(seen.Column, gap.Column);
+            QCOMPARE(FBoard->Tile(gap.Row, gap.Column)->text(), FBoard->GapCaption());
+            QCOMPARE(FBoard->Moves(), expectedMoves);
+            QCOMPARE(FMovesSeen, expectedMoves);
+        }
+        // Whatever the walk did, every shown tile is coloured by whether it is home.
+        for (int i = 1; i <= n && FOvers == 0; ++i)
+            for (int j = 1; j <= n; ++j) {
+                const QPushButton* tile = FBoard->Tile(i, j);
+                if (tile->isHidden()) continue;
+                QCOMPARE(Green(*tile), tile->text() == QString::number((i - 1) * n + j));
+            }
+    }
+
+    void commandsMakeTheSameMovesAsTheirKeys() {
+        TScrmbl byKeys(FHost.get());
+        byKeys.setGeometry(FBoard->geometry());
+        FixRandomSeed(9);
+        Start(4);
+        FixRandomSeed(9);
+        byKeys.SetSize(4);
+        byKeys.SetActive(true);
+        QCOMPARE(Captions(byKeys), Captions(*FBoard));
+        const std::pair<std::uint8_t, std::uint16_t> pairs[] = {
+            {0, VK_NUMPAD4}, {1, VK_NUMPAD6}, {4, VK_NUMPAD2}, {5, VK_NUMPAD8}};
+        for (int k = 0; k < 200 && FOvers == 0; ++k) {
+            const auto& [command, key] = pairs[Random(4)];
+            FBoard->DoCommand(command);
+            byKeys.DoKey(key);
+            QCOMPARE(FBoard->Command(), command);
+            QCOMPARE(Captions(*FBoard), Captions(byKeys));
+        }
+        QCOMPARE(FBoard->Moves(), byKeys.Moves());
     }
 
     void aClickOnAFarTileCountsAMoveButChangesNoCaption() {
@@ -255,22 +358,124 @@ private slots:
         Start(2);
         QVERIFY(SolveByKeys(12));
         QCOMPARE(FOvers, 1);
+        QCOMPARE(FBoard->Moves(), FMovesSeen);
         for (int i = 1; i <= 2; ++i)
             for (int j = 1; j <= 2; ++j) QVERIFY(FBoard->Tile(i, j)->isHidden());
+        // The owner stops the board; until then it stays active.
         QVERIFY(FBoard->Active());
+        // With every tile hidden nothing slides and nothing more is counted.
+        const int moves = FBoard->Moves();
+        for (std::uint16_t key : {VK_NUMPAD2, VK_NUMPAD4, VK_NUMPAD6, VK_NUMPAD8})
+            FBoard->DoKey(key);
+        QCOMPARE(FBoard->Moves(), moves);
+        QCOMPARE(FOvers, 1);
     }
 
-    void pauseDisablesTilesAndClock() {
+    void pauseDisablesTilesAndClockAndResumingRestoresThem() {
         Start(4);
         int ticks = 0;
-        FBoard->OnTime = [&](QObject*) { ++ticks; };
+        FBoard->OnTime = [&](QObject* sender) {
+            QCOMPARE(sender, FBoard);
+            ++ticks;
+        };
         FBoard->SetPaused(true);
-        QVERIFY(!FBoard->Tile(1, 1)->isEnabled());
-        QTest::qWait(1300);
-        QCOMPARE(ticks, 0);
+        QVERIFY(FBoard->Paused());
+        QVERIFY(!Clock(*FBoard)->Enabled());
+        for (int i = 1; i <= 4; ++i)
+            for (int j = 1; j <= 4; ++j) QVERIFY(!FBoard->Tile(i, j)->isEnabled());
+        // A greyed tile ignores the click: no move is counted.
+        const TGap gap = FindGap(*FBoard);
+        QTest::mouseClick(FBoard->Tile(gap.Row, gap.Column == 1 ? 2 : 1), Qt::LeftButton);
+        QCOMPARE(FBoard->Moves(), 0);
+
         FBoard->SetPaused(false);
-        QVERIFY(FBoard->Tile(1, 1)->isEnabled());
+        QVERIFY(Clock(*FBoard)->Enabled());
+        for (int i = 1; i <= 4; ++i)
+            for (int j = 1; j <= 4; ++j) QVERIFY(FBoard->Tile(i, j)->isEnabled());
         QTRY_VERIFY_WITH_TIMEOUT(ticks >= 1, 3000);
+    }
+
+    void pausingAnIdleBoardOnlyStoresTheFlag() {
+        Start(4);
+        FBoard->SetActive(false);
+        FBoard->SetPaused(true);
+        QVERIFY(FBoard->Paused());
+        QVERIFY(FBoard->Tile(1, 1)->isEnabled());
+        QVERIFY(Clock(*FBoard)->Enabled());
+    }
+
+    void theClockIsMadeAtTheFirstStartAndFreedWhenSolved() {
+        QCOMPARE(Clock(*FBoard), nullptr);
+        Start(2);
+        QVERIFY(Clock(*FBoard));
+        Start(2);
+        QCOMPARE(FBoard->findChildren<TTimer*>().size(), 1);
+        FOvers = 0;
+        QVERIFY(SolveByKeys(12));
+        QCOMPARE(Clock(*FBoard), nullptr);
+        Start(2);
+        QVERIFY(Clock(*FBoard));
+    }
+
+    void stoppingKeepsTheTilesAndClearsTheMoves() {
+        Start(4);
+        const TGap gap = FindGap(*FBoard);
+        FBoard->DoKey(gap.Column == 4 ? VK_NUMPAD6 : VK_NUMPAD4);
+        QCOMPARE(FBoard->Moves(), 1);
+        const QStringList captions = Captions(*FBoard);
+        FBoard->SetActive(false);
+        QVERIFY(!FBoard->Active());
+        QCOMPARE(FBoard->Moves(), 0);
+        QCOMPARE(Captions(*FBoard), captions);
+    }
+
+    void aShuffleThatEndsInOrderIsNotReportedAndPlayGoesOn() {
+        // One 2 x 2 shuffle in twelve ends where it began; find such a seed.
+        bool found = false;
+        for (quint32 seed = 1; seed < 500 && !found; ++seed) {
+            FixRandomSeed(seed);
+            Start(2);
+            found = InOrder(*FBoard);
+        }
+        QVERIFY(found);
+        QCOMPARE(FOvers, 0);
+        QVERIFY(FBoard->Tile(2, 2)->isHidden());
+        FBoard->DoKey(VK_NUMPAD2); // tile 2 leaves its home
+        QCOMPARE(FBoard->Moves(), 1);
+        QCOMPARE(FOvers, 0);
+        QCOMPARE(FBoard->Tile(2, 2)->text(), QStringLiteral("2"));
+        QVERIFY(!Green(*FBoard->Tile(2, 2)));
+        QVERIFY(!FBoard->Tile(1, 1)->isHidden());
+    }
+
+    void paintTakesTheFocusOnceAfterEachStartAndEndsWithPaintBack() {
+        int paintBacks = 0;
+        FBoard->OnPaintBack = [&](QObject* sender) {
+            QCOMPARE(sender, FBoard);
+            ++paintBacks;
+        };
+        FHost->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(FHost.get()));
+        Start(4);
+        QVERIFY(!FBoard->Painted());
+        FBoard->grab();
+        QVERIFY(FBoard->Painted());
+        QVERIFY(FBoard->hasFocus());
+        QVERIFY(paintBacks >= 1);
+        Start(4);
+        QVERIFY(!FBoard->Painted());
+    }
+
+    void tilesAreNamedByTheirNumberAndNeverTakeTheTabFocus() {
+        Start(3);
+        QSet<QString> names;
+        for (const QPushButton* tile : FBoard->findChildren<QPushButton*>()) {
+            names.insert(tile->objectName());
+            QCOMPARE(tile->focusPolicy(), Qt::ClickFocus);
+        }
+        QSet<QString> expected;
+        for (int k = 1; k <= 9; ++k) expected.insert(QStringLiteral("bitbtn%1").arg(k));
+        QCOMPARE(names, expected);
     }
 
     void resizingReLaysTilesOnlyWhileActive() {
