@@ -1,0 +1,361 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "scores/form2.h"
+
+#include "gamepan/toolkit/colors.h"
+#include "gamepan/toolkit/keys.h"
+#include "gamepan/toolkit/messages.h"
+#include "ui_form2.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QKeyEvent>
+#include <QPainter>
+#include <QStandardPaths>
+#include <QStyle>
+#include <QStyledItemDelegate>
+
+namespace Tolvane {
+
+namespace {
+
+QString gScoreDirectory;
+
+constexpr int kClientWidth = 522;
+constexpr int kClientHeight = 373;
+constexpr int kGridRows = kScorePlaces + 1;
+constexpr int kGridColumns = 3;
+constexpr int kGridColumnWidth = 100;
+constexpr int kGridLineWidth = 2;
+constexpr int kNameColumn = 1;
+constexpr int kResultColumn = 2;
+
+struct TLabelLook {
+    int PixelHeight;
+    bool Bold;
+};
+
+// Label1 .. Label5.
+constexpr TLabelLook kLabelLooks[] = {{19, true}, {19, false}, {15, true}, {16, true}, {21, true}};
+
+// The grid's lines are two pixels wide; a stock table draws one, so each cell
+// draws its own right and bottom edge.
+class TGridDelegate final : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    void paint(QPainter* painter, const QStyleOptionViewItem& option,
+               const QModelIndex& index) const override {
+        QStyledItemDelegate::paint(painter, option, index);
+        const QRect r = option.rect;
+        painter->fillRect(r.right() - kGridLineWidth + 1, r.top(), kGridLineWidth, r.height(),
+                          Qt::black);
+        painter->fillRect(r.left(), r.bottom() - kGridLineWidth + 1, r.width(), kGridLineWidth,
+                          Qt::black);
+    }
+};
+
+QFont NavyBoldFont(const QString& family, int pixels) {
+    QFont font(family);
+    font.setPixelSize(pixels);
+    font.setBold(true);
+    return font;
+}
+
+void SetNavyText(QWidget* widget) {
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::ButtonText, ToQColor(clNavy));
+    palette.setColor(QPalette::Text, ToQColor(clNavy));
+    palette.setColor(QPalette::WindowText, ToQColor(clNavy));
+    widget->setPalette(palette);
+}
+
+} // namespace
+
+TForm2::TForm2(QWidget* parent) : QDialog(parent), ui(std::make_unique<Ui::TForm2>()) {
+    ui->setupUi(this);
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                   Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint);
+    setFixedSize(kClientWidth, kClientHeight);
+    FormCreate();
+}
+
+TForm2::~TForm2() = default;
+
+void TForm2::SetScoreDirectory(const QString& directory) {
+    gScoreDirectory = directory;
+}
+
+QString TForm2::ScoreDirectory() {
+    if (!gScoreDirectory.isEmpty()) return gScoreDirectory;
+    return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+}
+
+QLabel* TForm2::Label1() const {
+    return ui->Label1;
+}
+QLabel* TForm2::Label2() const {
+    return ui->Label2;
+}
+QLabel* TForm2::Label3() const {
+    return ui->Label3;
+}
+QLabel* TForm2::Label4() const {
+    return ui->Label4;
+}
+QLabel* TForm2::Label5() const {
+    return ui->Label5;
+}
+QTableWidget* TForm2::StringGrid1() const {
+    return ui->StringGrid1;
+}
+QLineEdit* TForm2::Edit1() const {
+    return ui->Edit1;
+}
+QPushButton* TForm2::BitBtn1() const {
+    return ui->BitBtn1;
+}
+QPushButton* TForm2::BitBtn3() const {
+    return ui->BitBtn3;
+}
+
+void TForm2::FormCreate() {
+    QLabel* const labels[] = {ui->Label1, ui->Label2, ui->Label3, ui->Label4, ui->Label5};
+    for (std::size_t i = 0; i < std::size(labels); ++i) {
+        QFont font(QStringLiteral("Arial"));
+        font.setPixelSize(kLabelLooks[i].PixelHeight);
+        font.setBold(kLabelLooks[i].Bold);
+        labels[i]->setFont(font);
+        QPalette palette = labels[i]->palette();
+        palette.setColor(QPalette::WindowText, Qt::white);
+        labels[i]->setPalette(palette);
+        labels[i]->setAutoFillBackground(false);
+        labels[i]->setAttribute(Qt::WA_TranslucentBackground);
+    }
+
+    QTableWidget* grid = ui->StringGrid1;
+    grid->horizontalHeader()->hide();
+    grid->verticalHeader()->hide();
+    grid->setShowGrid(false);
+    grid->setFrameShape(QFrame::NoFrame);
+    grid->setItemDelegate(new TGridDelegate(grid));
+    grid->setFont(NavyBoldFont(QStringLiteral("MS Sans Serif"), 11));
+    grid->setRowCount(kGridRows);
+    grid->setColumnCount(kGridColumns);
+    // The row height leaves room for the two-pixel line below each row.
+    const int rowHeight = grid->height() / kGridRows - kGridLineWidth;
+    for (int row = 0; row < kGridRows; ++row) grid->setRowHeight(row, rowHeight + kGridLineWidth);
+    for (int column = 0; column < kGridColumns; ++column)
+        grid->setColumnWidth(column, kGridColumnWidth);
+    for (int row = 0; row < kGridRows; ++row)
+        for (int column = 0; column < kGridColumns; ++column) {
+            auto* item = new QTableWidgetItem;
+            item->setForeground(ToQColor(clNavy));
+            grid->setItem(row, column, item);
+        }
+    grid->item(0, 0)->setText(QStringLiteral("Place"));
+    grid->item(0, kNameColumn)->setText(QStringLiteral("Name"));
+    grid->item(0, kResultColumn)->setText(QStringLiteral("Result"));
+    for (int place = 1; place <= kScorePlaces; ++place)
+        grid->item(place, 0)->setText(QString::number(place));
+    SetNavyText(grid);
+
+    ui->Edit1->setFont(NavyBoldFont(QStringLiteral("Arial"), 13));
+    SetNavyText(ui->Edit1);
+    SetCellColour(ToQColor(clAqua));
+
+    for (QPushButton* button : {ui->BitBtn1, ui->BitBtn3}) {
+        button->setFont(NavyBoldFont(QStringLiteral("Arial"), 13));
+        SetNavyText(button);
+    }
+    ui->BitBtn1->setIcon(style()->standardIcon(QStyle::SP_DialogCloseButton));
+    // A disabled Clear shows its glyph greyed: the second state.
+    ui->BitBtn3->setIcon(style()->standardIcon(QStyle::SP_DialogDiscardButton));
+    connect(ui->BitBtn1, &QPushButton::clicked, this, &QDialog::accept);
+    connect(ui->BitBtn3, &QPushButton::clicked, this, &TForm2::BitBtn3Click);
+
+    // Enter belongs to the name entry wherever the focus is, except on a
+    // button, where it presses that button.
+    for (QWidget* child : {static_cast<QWidget*>(ui->Edit1), static_cast<QWidget*>(ui->BitBtn1),
+                           static_cast<QWidget*>(ui->BitBtn3)})
+        child->installEventFilter(this);
+    ui->BitBtn1->setFocus();
+}
+
+void TForm2::SetCellColour(const QColor& colour) {
+    QTableWidget* grid = ui->StringGrid1;
+    QPalette palette = grid->palette();
+    palette.setColor(QPalette::Base, colour);
+    grid->setPalette(palette);
+    for (int row = 0; row < grid->rowCount(); ++row)
+        for (int column = 0; column < grid->columnCount(); ++column)
+            grid->item(row, column)->setBackground(colour);
+    palette = ui->Edit1->palette();
+    palette.setColor(QPalette::Base, colour);
+    ui->Edit1->setPalette(palette);
+}
+
+void TForm2::LoadBackground() {
+    FPicture.reset();
+    if (FBackground.isEmpty()) return;
+    FPicture = std::make_unique<TPicture>();
+    if (!FPicture->LoadFromFile(FBackground)) {
+        ShowError(QStringLiteral("Cannot Open ") + FBackground);
+        FPicture.reset();
+        FBackground.clear();
+    }
+}
+
+void TForm2::FillGrid() {
+    for (int place = 1; place <= kScorePlaces; ++place) {
+        ui->StringGrid1->item(place, kNameColumn)->setText(FNames[place - 1]);
+        ui->StringGrid1->item(place, kResultColumn)->setText(FResults[place - 1]);
+    }
+}
+
+void TForm2::FormShow() {
+    FTableValid = false;
+    if (!FBackground.isEmpty() &&
+        QFileInfo(FBackground)
+                .fileName()
+                .compare(QLatin1String("backgr2.bmp"), Qt::CaseInsensitive) == 0)
+        SetCellColour(ToQColor(clSilver));
+    move(FPosLeft, FPosTop);
+
+    // Until the table is known to be whole, nothing can be entered.
+    ui->Edit1->setEnabled(false);
+    ui->BitBtn1->setFocus();
+
+    FKind = FindScoreGame(FGame);
+    if (FKind == nullptr) return;
+    FDefaultResult = QLatin1String(FKind->DefaultResult);
+    ui->Label1->setText(FGame);
+    ui->Label2->setText(QStringLiteral("Result: ") + FResult + QLatin1String(FKind->Suffix));
+    const QString directory = ScoreDirectory();
+    QDir().mkpath(directory);
+    FFileName = QDir(directory).filePath(QLatin1String(FKind->FileName));
+    FResultText = FResult;
+    const std::optional<std::int32_t> newResult = ParseResult(FResultText);
+    if (!newResult) {
+        ShowError(InvalidIntegerMessage(FResultText));
+        return;
+    }
+    FNewResult = *newResult;
+
+    TScoreTable table;
+    if (QFileInfo::exists(FFileName)) {
+        const TScoreRead read = ReadScoreFile(FFileName);
+        if (!read.Table) {
+            ShowError(read.Error);
+            return;
+        }
+        table = *read.Table;
+        FTableValid = true;
+    } else {
+        table = DefaultScoreTable(FDefaultResult);
+        const QString error = WriteScoreFile(FFileName, table);
+        if (error.isEmpty())
+            FTableValid = true;
+        else
+            ShowError(error);
+    }
+    FNames = table.Names;
+    FResults = table.Results;
+    FillGrid();
+
+    if (FTableValid &&
+        BeatsStored(FKind->Better, *ParseResult(FResults[kScorePlaces - 1]), FNewResult)) {
+        ui->Label3->setText(QStringLiteral("Enter Your name!"));
+        ui->Edit1->setEnabled(true);
+        ui->Edit1->setFocus();
+    }
+}
+
+void TForm2::FormKeyDown(std::uint16_t Key) {
+    if (Key == VK_RETURN && ui->Edit1->isEnabled() && !CleanName(ui->Edit1->text()).isEmpty())
+        BitBtn2Click();
+}
+
+void TForm2::BitBtn2Click() {
+    if (!ui->Edit1->isEnabled() || !FTableValid || FKind == nullptr) return;
+    FPlayer = CleanName(ui->Edit1->text());
+    TScoreTable table{FNames, FResults};
+    InsertEntry(table, RankPlace(FKind->Better, table, FNewResult), FPlayer, FResultText);
+    FNames = table.Names;
+    FResults = table.Results;
+    FillGrid();
+    ui->Edit1->setEnabled(false);
+    ui->Label3->setText(QStringLiteral("Congratulations ") + FPlayer + QStringLiteral("!"));
+    ui->BitBtn1->setFocus();
+}
+
+void TForm2::BitBtn3Click() {
+    if (!FFileName.isEmpty() && QFileInfo::exists(FFileName) && !QFile::remove(FFileName)) {
+        ShowError(QStringLiteral("Cannot Delete ") + FFileName);
+        return;
+    }
+    FTableValid = false;
+    for (int place = 1; place <= kScorePlaces; ++place) {
+        ui->StringGrid1->item(place, kNameColumn)->setText(QString());
+        ui->StringGrid1->item(place, kResultColumn)->setText(QString());
+    }
+    ui->BitBtn3->setEnabled(false);
+    ui->Edit1->setEnabled(false);
+    ui->Label3->hide();
+    ui->BitBtn1->setFocus();
+}
+
+void TForm2::FormDeactivate() {
+    // The box reporting a failed write takes the activation away again.
+    static bool writing = false;
+    if (writing || !FTableValid || !QFileInfo::exists(FFileName)) return;
+    writing = true;
+    const QString error = WriteScoreFile(FFileName, TScoreTable{FNames, FResults});
+    if (!error.isEmpty()) ShowError(error);
+    writing = false;
+}
+
+void TForm2::FormPaint(QPainter& painter) {
+    if (FPicture) FPicture->DrawTiled(painter, size());
+}
+
+void TForm2::FormClose() {
+    FPicture.reset();
+}
+
+void TForm2::done(int result) {
+    if (!FClosed) {
+        FClosed = true;
+        FormDeactivate();
+        FormClose();
+    }
+    QDialog::done(result);
+}
+
+void TForm2::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    if (!event->spontaneous()) FormShow();
+}
+
+void TForm2::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    FormPaint(painter);
+}
+
+bool TForm2::event(QEvent* event) {
+    if (event->type() == QEvent::WindowDeactivate && !FClosed) FormDeactivate();
+    return QDialog::event(event);
+}
+
+bool TForm2::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (VirtualKey(*key) == VK_RETURN && !qobject_cast<QPushButton*>(watched)) {
+            FormKeyDown(VK_RETURN);
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+} // namespace Tolvane

@@ -1,0 +1,83 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+// The score tables without any window: which game keeps which file, how the
+// ten-line file is read and written, and how a new result is ranked. Needs
+// Qt Core only, so the fuzzer builds it on its own.
+
+#include <QByteArray>
+#include <QString>
+#include <array>
+#include <cstdint>
+#include <optional>
+
+namespace Tolvane {
+
+inline constexpr int kScorePlaces = 5;
+// Name and result for each place.
+inline constexpr int kScoreFileLines = 2 * kScorePlaces;
+
+enum class TBetter { Lower, Higher };
+
+struct TScoreGame {
+    const char* Game;
+    const char* FileName;
+    TBetter Better;
+    const char* DefaultResult;
+    const char* Suffix;
+};
+
+inline constexpr TScoreGame kScoreGames[] = {
+    {"Scramble", "scramble.ini", TBetter::Lower, "999999", " Moves"},
+    {"Figures", "figures.ini", TBetter::Lower, "999999", " Moves"},
+    {"Tetris", "tetris.ini", TBetter::Higher, "0", " Points"},
+    {"Arcanoid", "arcanoid.ini", TBetter::Higher, "0", " Points"},
+};
+
+// Null for a name that is none of the four games.
+const TScoreGame* FindScoreGame(const QString& game);
+
+// Places 1..5 are indices 0..4.
+struct TScoreTable {
+    std::array<QString, kScorePlaces> Names;
+    std::array<QString, kScorePlaces> Results;
+};
+
+TScoreTable DefaultScoreTable(const QString& defaultResult);
+
+// A decimal integer with an optional sign that fits 32 bits; nothing else
+// (no blanks, no hex).
+std::optional<std::int32_t> ParseResult(const QString& text);
+// "'<text>' is not a valid integer value".
+QString InvalidIntegerMessage(const QString& text);
+
+// A name kept on one line: line breaks and other control characters go.
+QString CleanName(const QString& name);
+
+struct TScoreRead {
+    std::optional<TScoreTable> Table;
+    // The message to report when Table is empty.
+    QString Error;
+};
+
+// Lines end in CR LF, LF or CR; lines past the tenth are ignored. A missing
+// line reads as empty, so a short file fails on an empty result.
+TScoreRead ParseScoreTable(const QByteArray& bytes);
+// Ten lines, each ended by CR LF; names cleaned on the way out.
+QByteArray FormatScoreTable(const TScoreTable& table);
+
+// Whether the new result beats the fifth place; an equal result does not.
+bool BeatsStored(TBetter better, std::int32_t stored, std::int32_t newResult);
+// 1..5 for the place the new result takes, 6 for none. A result equal to a
+// stored one ranks after it.
+int RankPlace(TBetter better, const TScoreTable& table, std::int32_t newResult);
+// Shifts places place..4 down one (the fifth falls out) and puts the entry
+// at place. Places outside 1..5 change nothing.
+void InsertEntry(TScoreTable& table, int place, const QString& name, const QString& result);
+
+TScoreRead ReadScoreFile(const QString& path);
+// Replaces the file as a whole, so an interrupted write leaves the old table.
+// Empty on success, else the message to report.
+QString WriteScoreFile(const QString& path, const TScoreTable& table);
+
+} // namespace Tolvane

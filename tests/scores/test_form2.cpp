@@ -1,0 +1,338 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "gamepan/toolkit/keys.h"
+#include "scores/form2.h"
+#include "tests/support/recordingmessages.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QTemporaryDir>
+#include <QTest>
+#include <memory>
+
+using namespace Tolvane;
+
+namespace {
+
+const QString kSorry = QStringLiteral("Sorry, your result is only sixth! ");
+
+QByteArray Table(std::initializer_list<std::pair<const char*, const char*>> entries) {
+    QByteArray bytes;
+    for (const auto& [name, result] : entries)
+        bytes += QByteArray(name) + "\r\n" + QByteArray(result) + "\r\n";
+    return bytes;
+}
+
+const QByteArray kMoves = Table({{"A", "10"}, {"B", "20"}, {"C", "30"}, {"D", "40"}, {"E", "50"}});
+
+} // namespace
+
+class TestForm2 : public QObject {
+    Q_OBJECT
+private:
+    std::unique_ptr<QTemporaryDir> FDir;
+    std::unique_ptr<TRecordingMessages> FMessages;
+
+    QString PathOf(const char* file) const { return FDir->filePath(QLatin1String(file)); }
+
+    void Put(const char* file, const QByteArray& bytes) {
+        QFile f(PathOf(file));
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(bytes);
+    }
+    QByteArray Get(const char* file) const {
+        QFile f(PathOf(file));
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+
+    // Shown without a modal loop, as the main window would have prepared it.
+    std::unique_ptr<TForm2> Open(const char* game, const char* result) {
+        auto form = std::make_unique<TForm2>();
+        form->FGame = QLatin1String(game);
+        form->FResult = QLatin1String(result);
+        form->setWindowTitle(QStringLiteral("Game Over! Result:") + form->FResult);
+        form->show();
+        QApplication::setActiveWindow(form.get());
+        return form;
+    }
+
+    QString Cell(TForm2& form, int row, int column) const {
+        return form.StringGrid1()->item(row, column)->text();
+    }
+
+private slots:
+    void init() {
+        FDir = std::make_unique<QTemporaryDir>();
+        QVERIFY(FDir->isValid());
+        TForm2::SetScoreDirectory(FDir->path());
+        FMessages = std::make_unique<TRecordingMessages>();
+    }
+    void cleanup() {
+        FMessages.reset();
+        FDir.reset();
+    }
+
+    void layoutMatchesTheDesign() {
+        auto form = Open("Tetris", "0");
+        QCOMPARE(form->size(), QSize(522, 373));
+        QCOMPARE(form->minimumSize(), form->maximumSize());
+        QVERIFY(form->windowFlags() & Qt::WindowStaysOnTopHint);
+        QCOMPARE(form->StringGrid1()->geometry(), QRect(208, 208, 300, 145));
+        QCOMPARE(form->StringGrid1()->focusPolicy(), Qt::NoFocus);
+        QCOMPARE(form->StringGrid1()->columnWidth(2), 100);
+        QCOMPARE(form->Edit1()->geometry(), QRect(16, 208, 177, 24));
+        QCOMPARE(form->BitBtn1()->text(), QStringLiteral("Close"));
+        QCOMPARE(form->BitBtn3()->text(), QStringLiteral("Clear"));
+        QCOMPARE(form->Label4()->text(), QStringLiteral("Champions"));
+        QCOMPARE(form->Label5()->text(), QStringLiteral("Tolvane"));
+        QCOMPARE(Cell(*form, 0, 0), QStringLiteral("Place"));
+        QCOMPARE(Cell(*form, 0, 1), QStringLiteral("Name"));
+        QCOMPARE(Cell(*form, 0, 2), QStringLiteral("Result"));
+        QCOMPARE(Cell(*form, 5, 0), QStringLiteral("5"));
+        QCOMPARE(form->StringGrid1()->item(1, 1)->background().color(), QColor(0, 255, 255));
+    }
+
+    void missingFileIsCreatedAtOnceWithDefaults_data() {
+        QTest::addColumn<QString>("game");
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QString>("result");
+        QTest::addColumn<QString>("resultLine");
+        QTest::newRow("figures") << "Figures"
+                                 << "figures.ini"
+                                 << "999999"
+                                 << "Result: 999999 Moves";
+        QTest::newRow("scramble") << "Scramble"
+                                  << "scramble.ini"
+                                  << "1000000"
+                                  << "Result: 1000000 Moves";
+        QTest::newRow("tetris") << "Tetris"
+                                << "tetris.ini"
+                                << "0"
+                                << "Result: 0 Points";
+        QTest::newRow("arcanoid") << "Arcanoid"
+                                  << "arcanoid.ini"
+                                  << "0"
+                                  << "Result: 0 Points";
+    }
+    void missingFileIsCreatedAtOnceWithDefaults() {
+        QFETCH(QString, game);
+        QFETCH(QString, file);
+        QFETCH(QString, result);
+        QFETCH(QString, resultLine);
+        auto form = Open(game.toLatin1().constData(), result.toLatin1().constData());
+        const QByteArray fallback =
+            game == QLatin1String("Tetris") || game == QLatin1String("Arcanoid") ? "0" : "999999";
+        QByteArray expected;
+        for (int place = 0; place < 5; ++place) expected += "Anonymous\r\n" + fallback + "\r\n";
+        QCOMPARE(Get(file.toLatin1().constData()), expected);
+        QCOMPARE(form->Label1()->text(), game);
+        QCOMPARE(form->Label2()->text(), resultLine);
+        QCOMPARE(Cell(*form, 5, 1), QStringLiteral("Anonymous"));
+        QCOMPARE(Cell(*form, 5, 2), QString::fromLatin1(fallback));
+        // The default result does not beat a fresh table.
+        QVERIFY(!form->Edit1()->isEnabled());
+        QCOMPARE(form->Label3()->text(), kSorry);
+        QVERIFY(FMessages->Shown.isEmpty());
+    }
+
+    void qualifyingResultTakesANameOnEnterOnce() {
+        auto form = Open("Scramble", "57");
+        QCOMPARE(form->Label3()->text(), QStringLiteral("Enter Your name!"));
+        QVERIFY(form->Edit1()->isEnabled());
+        QVERIFY(form->Edit1()->hasFocus());
+
+        QTest::keyClick(form->Edit1(), Qt::Key_Return);
+        QVERIFY(form->Edit1()->isEnabled());
+        QCOMPARE(Cell(*form, 1, 1), QStringLiteral("Anonymous"));
+        QVERIFY(form->isVisible());
+
+        QTest::keyClicks(form->Edit1(), QStringLiteral("Ann"));
+        QTest::keyClick(form->Edit1(), Qt::Key_Enter);
+        QCOMPARE(form->Label3()->text(), QStringLiteral("Congratulations Ann!"));
+        QCOMPARE(Cell(*form, 1, 1), QStringLiteral("Ann"));
+        QCOMPARE(Cell(*form, 1, 2), QStringLiteral("57"));
+        QCOMPARE(Cell(*form, 2, 1), QStringLiteral("Anonymous"));
+        QVERIFY(!form->Edit1()->isEnabled());
+        QVERIFY(form->BitBtn1()->hasFocus());
+
+        form->Edit1()->setText(QStringLiteral("Bob"));
+        form->FormKeyDown(VK_RETURN);
+        QCOMPARE(Cell(*form, 2, 1), QStringLiteral("Anonymous"));
+
+        QTest::mouseClick(form->BitBtn1(), Qt::LeftButton);
+        QVERIFY(!form->isVisible());
+        QVERIFY(Get("scramble.ini").startsWith("Ann\r\n57\r\nAnonymous\r\n999999\r\n"));
+        QCOMPARE(Get("scramble.ini").count("\r\n"), 10);
+    }
+
+    void resultEqualToAStoredPlaceRanksJustAfterIt_data() {
+        QTest::addColumn<QString>("result");
+        QTest::addColumn<int>("place");
+        QTest::addColumn<bool>("qualifies");
+        QTest::newRow("equal to second") << "20" << 3 << true;
+        QTest::newRow("equal to first") << "10" << 2 << true;
+        QTest::newRow("between fourth and fifth") << "45" << 5 << true;
+        QTest::newRow("equal to fifth") << "50" << 0 << false;
+    }
+    void resultEqualToAStoredPlaceRanksJustAfterIt() {
+        QFETCH(QString, result);
+        QFETCH(int, place);
+        QFETCH(bool, qualifies);
+        Put("figures.ini", kMoves);
+        auto form = Open("Figures", result.toLatin1().constData());
+        QCOMPARE(form->Edit1()->isEnabled(), qualifies);
+        if (!qualifies) return;
+        form->Edit1()->setText(QStringLiteral("New"));
+        form->FormKeyDown(VK_RETURN);
+        QCOMPARE(Cell(*form, place, 1), QStringLiteral("New"));
+        QCOMPARE(Cell(*form, place, 2), result);
+        QCOMPARE(Cell(*form, place - 1, 2), place > 1 ? Cell(*form, place - 1, 2) : result);
+        // Everything below moved down one; E fell out.
+        QCOMPARE(Cell(*form, 5, 1), place == 5 ? QStringLiteral("New") : QStringLiteral("D"));
+        form->close();
+        QVERIFY(!Get("figures.ini").contains("E\r\n"));
+    }
+
+    void higherIsBetterRanksPoints() {
+        Put("tetris.ini", Table({{"A", "90"}, {"B", "70"}, {"C", "50"}, {"D", "30"}, {"E", "10"}}));
+        auto form = Open("Tetris", "60");
+        QVERIFY(form->Edit1()->isEnabled());
+        form->Edit1()->setText(QStringLiteral("Tess"));
+        form->FormKeyDown(VK_RETURN);
+        QCOMPARE(Cell(*form, 3, 1), QStringLiteral("Tess"));
+        QCOMPARE(Cell(*form, 4, 1), QStringLiteral("C"));
+        form->FormDeactivate();
+        QCOMPARE(Get("tetris.ini"),
+                 Table({{"A", "90"}, {"B", "70"}, {"Tess", "60"}, {"C", "50"}, {"D", "30"}}));
+    }
+
+    void clearDeletesTheTableAndClosingWritesNothing() {
+        Put("arcanoid.ini", Table({{"A", "9"}, {"B", "8"}, {"C", "7"}, {"D", "6"}, {"E", "5"}}));
+        {
+            auto form = Open("Arcanoid", "100");
+            QVERIFY(form->Edit1()->isEnabled());
+            QTest::mouseClick(form->BitBtn3(), Qt::LeftButton);
+            QVERIFY(!QFile::exists(PathOf("arcanoid.ini")));
+            QVERIFY(!form->BitBtn3()->isEnabled());
+            QVERIFY(!form->Edit1()->isEnabled());
+            QVERIFY(form->Label3()->isHidden());
+            QCOMPARE(Cell(*form, 1, 1), QString());
+            QCOMPARE(Cell(*form, 5, 2), QString());
+            form->FormKeyDown(VK_RETURN);
+            form->FormDeactivate();
+            form->close();
+            QVERIFY(!QFile::exists(PathOf("arcanoid.ini")));
+        }
+        auto next = Open("Arcanoid", "3");
+        QCOMPARE(Cell(*next, 1, 1), QStringLiteral("Anonymous"));
+        QVERIFY(next->Edit1()->isEnabled());
+        QCOMPARE(Get("arcanoid.ini").count("Anonymous"), 5);
+    }
+
+    void unreadableTableIsReportedAndLeftUntouched_data() {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("letters in a result")
+            << Table({{"A", "10"}, {"B", "abc"}, {"C", "30"}, {"D", "40"}, {"E", "50"}})
+            << "'abc' is not a valid integer value";
+        QTest::newRow("nine lines")
+            << kMoves.left(kMoves.size() - 4) << "'' is not a valid integer value";
+        QTest::newRow("beyond 32 bits")
+            << Table({{"A", "10"}, {"B", "20"}, {"C", "30"}, {"D", "40"}, {"E", "3000000000"}})
+            << "'3000000000' is not a valid integer value";
+    }
+    void unreadableTableIsReportedAndLeftUntouched() {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, message);
+        Put("scramble.ini", bytes);
+        auto form = Open("Scramble", "1");
+        QCOMPARE(FMessages->Texts(), QStringList{message});
+        QVERIFY(!form->Edit1()->isEnabled());
+        form->FormKeyDown(VK_RETURN);
+        form->FormDeactivate();
+        form->close();
+        QCOMPARE(Get("scramble.ini"), bytes);
+    }
+
+    void resultThatIsNoIntegerIsReported() {
+        Put("tetris.ini", kMoves);
+        auto form = Open("Tetris", "12x");
+        QCOMPARE(FMessages->Texts(), QStringList{"'12x' is not a valid integer value"});
+        QVERIFY(!form->Edit1()->isEnabled());
+        form->close();
+        QCOMPARE(Get("tetris.ini"), kMoves);
+    }
+
+    void nameWithLineBreaksIsStoredOnOneLine() {
+        auto form = Open("Tetris", "5");
+        form->Edit1()->setText(QStringLiteral("Bo\r\nb\n12"));
+        form->FormKeyDown(VK_RETURN);
+        QCOMPARE(form->Label3()->text(), QStringLiteral("Congratulations Bob12!"));
+        form->close();
+        const QByteArray bytes = Get("tetris.ini");
+        QVERIFY(bytes.startsWith("Bob12\r\n5\r\nAnonymous\r\n"));
+        QCOMPARE(bytes.count('\n'), 10);
+    }
+
+    void controlCharactersAloneAreNoName() {
+        auto form = Open("Tetris", "5");
+        form->Edit1()->setText(QStringLiteral("\r\n\t"));
+        form->FormKeyDown(VK_RETURN);
+        QVERIFY(form->Edit1()->isEnabled());
+        QCOMPARE(Cell(*form, 1, 1), QStringLiteral("Anonymous"));
+    }
+
+    void directoryInPlaceOfTheFileIsReported() {
+        QVERIFY(QDir(FDir->path()).mkdir(QStringLiteral("figures.ini")));
+        auto form = Open("Figures", "3");
+        QCOMPARE(FMessages->Texts(), QStringList{"Cannot Open " + PathOf("figures.ini")});
+        QVERIFY(!form->Edit1()->isEnabled());
+        form->close();
+        QVERIFY(QFileInfo(PathOf("figures.ini")).isDir());
+        QCOMPARE(FMessages->Shown.size(), 1);
+    }
+
+    void missingBackgroundIsReportedAndDropped() {
+        TForm2 form;
+        form.FBackground = PathOf("nothing.bmp");
+        form.LoadBackground();
+        QCOMPARE(FMessages->Texts(), QStringList{"Cannot Open " + PathOf("nothing.bmp")});
+        QVERIFY(!form.FPicture);
+        QVERIFY(form.FBackground.isEmpty());
+    }
+
+    void secondBackgroundTurnsCellsSilver_data() {
+        QTest::addColumn<QString>("picture");
+        QTest::addColumn<QColor>("cells");
+        QTest::newRow("backgr1") << "backgr1.bmp" << QColor(0, 255, 255);
+        QTest::newRow("backgr2") << "backgr2.bmp" << QColor(192, 192, 192);
+    }
+    void secondBackgroundTurnsCellsSilver() {
+        QFETCH(QString, picture);
+        QFETCH(QColor, cells);
+        auto form = std::make_unique<TForm2>();
+        form->FBackground = QStringLiteral(TOLVANE_PICTURES "/") + picture;
+        form->LoadBackground();
+        QVERIFY(form->FPicture);
+        form->FGame = QStringLiteral("Tetris");
+        form->FResult = QStringLiteral("0");
+        form->show();
+        QCOMPARE(form->StringGrid1()->item(1, 1)->background().color(), cells);
+        QCOMPARE(form->StringGrid1()->item(0, 0)->background().color(), cells);
+        QCOMPARE(form->Edit1()->palette().color(QPalette::Base), cells);
+        // The picture is tiled under the labels.
+        const QImage shot = form->grab().toImage();
+        const QImage source = form->FPicture->Pixmap().toImage();
+        QCOMPARE(shot.pixelColor(2, 2), source.pixelColor(2, 2));
+        form->close();
+        QVERIFY(!form->FPicture);
+        QVERIFY(FMessages->Shown.isEmpty());
+    }
+};
+
+QTEST_MAIN(TestForm2)
+#include "test_form2.moc"
