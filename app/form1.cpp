@@ -1,0 +1,512 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "form1.h"
+
+#include "about/aboutbox.h"
+#include "gamepan/toolkit/keyboardstate.h"
+#include "gamepan/toolkit/keys.h"
+#include "gamepan/toolkit/messages.h"
+#include "gamepan/toolkit/wallpaper.h"
+#include "scores/form2.h"
+#include "ui_form1.h"
+
+#include <QCloseEvent>
+#include <QContextMenuEvent>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
+#include <QFontDatabase>
+#include <QIcon>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QPainter>
+#include <QScreen>
+#include <QWindow>
+#include <algorithm>
+#include <array>
+#include <chrono>
+#include <thread>
+
+namespace Tolvane {
+namespace {
+
+const QString kNumLockWarning =
+    QStringLiteral("NUM LOCK indicator must be light on the keyboard to play this game. Press "
+                   "NumLock before start game!");
+const QString kCannotOpen = QStringLiteral("Cannot Open ");
+const QString kPauseCaption = QStringLiteral("Pa&use");
+const QString kContinueCaption = QStringLiteral("Contin&ue");
+
+// The localised captions are bytes of a legacy single-byte font; without
+// that font they show as the Latin-1 characters of the same bytes.
+constexpr unsigned char kTetrisBytes[] = {0x26, 0xD4, 0xC4, 0xD4, 0xD2, 0xC9, 0xD3, 0xC9};
+constexpr unsigned char kArcanoidBytes[] = {0x26, 0xC0, 0xD2, 0xCA, 0xC0,
+                                            0xCD, 0xCF, 0xC9, 0xC3, 0xC9};
+constexpr unsigned char kScrambleBytes[] = {0x26, 0x31, 0x35};
+constexpr unsigned char kFiguresBytes[] = {0x26, 0xD7, 0xC9, 0xC2, 0xD6, 0xD2, 0xC4, 0xC1, 0xC9};
+
+template <std::size_t N> QString FromBytes(const unsigned char (&bytes)[N]) {
+    return QString::fromLatin1(reinterpret_cast<const char*>(bytes), static_cast<qsizetype>(N));
+}
+
+constexpr int kLocalisedPointSize = 10;
+
+// A text file's lines as a multi-line text holds them: the line break that
+// ends the last line starts no further line.
+QString TextOfLines(QString text) {
+    text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    if (text.endsWith(QLatin1Char('\n'))) text.chop(1);
+    return text;
+}
+
+constexpr QPalette::ColorRole kTextRoles[] = {QPalette::WindowText, QPalette::ButtonText,
+                                              QPalette::Text};
+
+// The text colour of an enabled control, focused window or not.
+void SetTextColors(QPalette& palette, const QColor& color) {
+    for (const QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive})
+        for (const QPalette::ColorRole role : kTextRoles) palette.setColor(group, role, color);
+}
+
+// The layout file keeps fonts in points; these dynamic properties carry
+// what the design fixes in pixels and colours.
+void ApplyDesignLook(QWidget& widget) {
+    if (const QVariant px = widget.property("pixelHeight"); px.isValid()) {
+        QFont font = widget.font();
+        font.setPixelSize(px.toInt());
+        widget.setFont(font);
+    }
+    const QVariant text = widget.property("textColor");
+    const QVariant fill = widget.property("fillColor");
+    if (!text.isValid() && !fill.isValid()) return; // inherits its parent's colours
+    QPalette palette = widget.palette();
+    if (text.isValid()) {
+        SetTextColors(palette, text.value<QColor>());
+        // A disabled caption stays grey, so the player sees what is not available.
+        for (const QPalette::ColorRole role : kTextRoles)
+            palette.setColor(QPalette::Disabled, role, ToQColor(clGray));
+    }
+    if (fill.isValid()) {
+        const QColor color = fill.value<QColor>();
+        palette.setColor(QPalette::Window, color);
+        palette.setColor(QPalette::Base, color);
+        widget.setAutoFillBackground(true);
+    }
+    widget.setPalette(palette);
+}
+
+void SetTextColor(QWidget& widget, TColor color) {
+    QPalette palette = widget.palette();
+    SetTextColors(palette, ToQColor(color));
+    widget.setPalette(palette);
+}
+
+} // namespace
+
+TLocalFont FindLocalFont(const QStringList& families) {
+    if (families.contains(QLatin1String("Geo_Times"))) return {true, QStringLiteral("Geo_Times")};
+    if (families.contains(QLatin1String("Geo_Arial"))) return {true, QStringLiteral("Geo_Arial")};
+    static const QStringList others{QStringLiteral("AcadNusx"), QStringLiteral("LitNusx"),
+                                    QStringLiteral("Geo Akad Nebraska"),
+                                    QStringLiteral("Sakartvelo")};
+    for (const QString& family : families)
+        if (others.contains(family) || family.toUpper().contains(QLatin1String("CHVEULEBRIVI")))
+            return {true, QString()};
+    return {};
+}
+
+TForm1::TForm1(TForm1Options options, QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                          Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                          Qt::WindowCloseButtonHint),
+      ui(std::make_unique<Ui::Form1>()), FOptions(std::move(options)) {
+    ui->setupUi(this);
+    ApplyDesignLook(*this);
+    for (QWidget* child : findChildren<QWidget*>()) ApplyDesignLook(*child);
+    setFixedSize(size());
+    setWindowIcon(QIcon(QStringLiteral(":/icons/tolvane.png")));
+
+    FFlatButtons = {ui->SpeedButton8, ui->SpeedButton1, ui->SpeedButton10, ui->SpeedButton3,
+                    ui->SpeedButton5, ui->SpeedButton4, ui->SpeedButton2,  ui->SpeedButton6,
+                    ui->SpeedButton9, ui->SpeedButton7};
+    FPopupMenu = new QMenu(this);
+    FPopupMenu->addAction(ui->SetAsWallPaper1);
+
+    ApplyDesignValues();
+    LoadHelpText();
+    ConnectControls();
+    FormCreate();
+
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        QRect bounds = rect();
+        bounds.moveCenter(screen->availableGeometry().center());
+        move(bounds.topLeft());
+    }
+}
+
+TForm1::~TForm1() = default;
+
+TGamePan* TForm1::GamePan() const {
+    return ui->GamePan1;
+}
+
+void TForm1::ApplyDesignValues() {
+    TGamePan& pan = *ui->GamePan1;
+    pan.SetColor(clBlack);
+    pan.SetPicStretch(false);
+    pan.SetColorSB(clBtnFace);
+    pan.SetAOverPicture(QStringLiteral("backgr1.bmp"));
+    pan.SetBStPicture(QStringLiteral("backgr1.bmp"));
+    pan.SetColorTF(clBtnFace);
+    pan.SetColorTShapes(colorFixed2);
+    pan.SetOneColorTShapes(clWhite);
+    pan.SetTRows(21);
+    pan.SetTColumns(11);
+    pan.OnScrambleOver = [this](QObject* sender) { AfterGameOver(sender); };
+    pan.OnTetrisOver = [this](QObject* sender) { AfterGameOver(sender); };
+}
+
+void TForm1::ConnectControls() {
+    const std::array<std::pair<QToolButton*, void (TForm1::*)(QObject*)>, 10> commands{{
+        {ui->SpeedButton8, &TForm1::SpeedButton8Click},
+        {ui->SpeedButton1, &TForm1::BitBtn1Click},
+        {ui->SpeedButton10, &TForm1::SpeedButton10Click},
+        {ui->SpeedButton3, &TForm1::BitBtn3Click},
+        {ui->SpeedButton5, &TForm1::BitBtn5Click},
+        {ui->SpeedButton4, &TForm1::BitBtn4Click},
+        {ui->SpeedButton2, &TForm1::BitBtn2Click},
+        {ui->SpeedButton6, &TForm1::BitBtn6Click},
+        {ui->SpeedButton9, &TForm1::SpeedButton9Click},
+        {ui->SpeedButton7, &TForm1::SpeedButton7Click},
+    }};
+    for (const auto& [button, command] : commands) {
+        connect(button, &QToolButton::clicked, this,
+                [this, button, command = command] { (this->*command)(button); });
+        button->installEventFilter(this);
+    }
+    connect(ui->SetAsWallPaper1, &QAction::triggered, this,
+            [this] { SetAsWallPaper1Click(ui->SetAsWallPaper1); });
+
+    ui->PaintBox1->OnPaint = [this](QObject*) {
+        TilePicture(*ui->PaintBox1, *ui->PaintBox1->Canvas());
+    };
+    ui->PaintBox2->OnPaint = [this](QObject*) {
+        TilePicture(*ui->PaintBox2, *ui->PaintBox2->Canvas());
+    };
+    ui->PaintBox3->OnPaint = [this](QObject*) {
+        TilePicture(*ui->PaintBox3, *ui->PaintBox3->Canvas());
+    };
+}
+
+void TForm1::LoadHelpText() {
+    QFile help(QStringLiteral(":/text/help.txt"));
+    if (help.open(QIODevice::ReadOnly))
+        ui->Memo1->setPlainText(TextOfLines(QString::fromUtf8(help.readAll())));
+}
+
+void TForm1::FormCreate() {
+    FAppDir = QDir::currentPath();
+
+    const TLocalFont local =
+        FindLocalFont(FOptions.FontFamilies ? FOptions.FontFamilies() : QFontDatabase::families());
+    FGeoFont = local.GeoFont;
+    FFontName = local.FontName;
+    if (FGeoFont) {
+        QFont font = ui->Memo1->font();
+        font.setPointSize(kLocalisedPointSize);
+        ui->Memo1->setFont(font);
+    }
+    if (FGeoFont && !FFontName.isEmpty()) ApplyLocalisedMode();
+
+    QElapsedTimer sinceStart;
+    sinceStart.start();
+
+    FPanelBounds = ui->GamePan1->geometry();
+    FMaxLevel = 10;
+    FLevelStep = 10;
+    FBaseDelay = 520;
+    FDelayStep = 50;
+    FBackIndex = 1;
+
+    FBackFile = FAppDir + QStringLiteral("/backgr1.bmp");
+    ui->GamePan1->SetBStPicture(FBackFile);
+    ui->GamePan1->SetAOverPicture(FBackFile);
+    FBackPicture = std::make_unique<TPicture>();
+    LoadBackPicture();
+
+    // The splash is on the screen meanwhile; the wait deliberately handles
+    // no events, so nothing can start before the window exists.
+    const auto remaining = std::chrono::milliseconds(FOptions.SplashMs - sinceStart.elapsed());
+    if (remaining.count() > 0) std::this_thread::sleep_for(remaining);
+}
+
+void TForm1::ApplyLocalisedMode() {
+    for (QToolButton* button :
+         {ui->SpeedButton2, ui->SpeedButton3, ui->SpeedButton4, ui->SpeedButton5}) {
+        QFont font = button->font();
+        font.setFamily(FFontName);
+        font.setPointSize(kLocalisedPointSize);
+        button->setFont(font);
+    }
+    QFont memoFont = ui->Memo1->font();
+    memoFont.setFamily(FFontName);
+    ui->Memo1->setFont(memoFont);
+
+    QFile text(QStringLiteral("text2.txt"));
+    if (text.open(QIODevice::ReadOnly))
+        ui->Memo1->setPlainText(TextOfLines(QString::fromLatin1(text.readAll())));
+
+    ui->SpeedButton2->setText(FromBytes(kTetrisBytes));
+    ui->SpeedButton3->setText(FromBytes(kArcanoidBytes));
+    ui->SpeedButton4->setText(FromBytes(kScrambleBytes));
+    ui->SpeedButton5->setText(FromBytes(kFiguresBytes));
+}
+
+// Loads BackFile into the existing FBackPicture. A picture that cannot be
+// loaded is dropped everywhere, so no board tries the same file again.
+void TForm1::LoadBackPicture() {
+    if (FBackPicture->LoadFromFile(FBackFile)) return;
+    const QString failed = FBackFile;
+    FBackPicture.reset();
+    FBackFile.clear();
+    ui->GamePan1->SetBStPicture(QString());
+    ui->GamePan1->SetAOverPicture(QString());
+    ShowError(kCannotOpen + failed);
+}
+
+bool TForm1::IsFlatButton(const QObject* object) const {
+    return std::find(FFlatButtons.cbegin(), FFlatButtons.cend(), object) != FFlatButtons.cend();
+}
+
+void TForm1::EnableButtons(QObject* sender) {
+    for (QToolButton* button : FFlatButtons) button->setEnabled(true);
+    if (IsFlatButton(sender)) static_cast<QToolButton*>(sender)->setEnabled(false);
+    ui->SpeedButton9->setText(kPauseCaption);
+    ui->SpeedButton9->setEnabled(false);
+    ui->SpeedButton10->setEnabled(false);
+    ui->Panel1->hide();
+    ui->Panel2->hide();
+    ui->Panel3->hide();
+    FPopupAttached = true;
+}
+
+void TForm1::WarnIfNumLockOff() {
+    if (!NumLockOn()) ShowInformation(kNumLockWarning);
+}
+
+void TForm1::FitGamePan(TPanelShape shape) {
+    TGamePan& pan = *ui->GamePan1;
+    // The client area is measured inside the frame the panel has while a
+    // game is shown, which it gains only when the game is chosen; sizing
+    // against the bare panel would make the first game's board too wide.
+    QMargins frame = pan.contentsMargins();
+    if (!pan.Decorated()) {
+        constexpr int border = TFrameMetrics::kBorder;
+        const int title = pan.WithCaption() ? TFrameMetrics::kTitleHeight : 0;
+        frame = QMargins(border, border + title, border, border);
+    }
+    const int clientHeight = FPanelBounds.height() - frame.top() - frame.bottom();
+    const int clientWidth = shape == TPanelShape::HalfWidth ? clientHeight / 2 : clientHeight;
+    const int width = clientWidth + frame.left() + frame.right();
+    pan.setGeometry((FPanelBounds.width() - width) / 2 + FPanelBounds.left(), FPanelBounds.top(),
+                    width, FPanelBounds.height());
+}
+
+void TForm1::BitBtn2Click(QObject* sender) {
+    WarnIfNumLockOff();
+    FJustDeleted = false;
+    ui->GamePan1->hide();
+    ui->Memo1->hide();
+    FitGamePan(TPanelShape::HalfWidth);
+    EnableButtons(sender);
+    ui->Panel2->show();
+    ui->GamePan1->SetState(TState::Tetris);
+    TForm2::PlayWave(QStringLiteral("step"), false);
+    ui->GamePan1->show();
+}
+
+void TForm1::BitBtn3Click(QObject* sender) {
+    WarnIfNumLockOff();
+    ui->GamePan1->hide();
+    ui->Memo1->hide();
+    ui->GamePan1->setGeometry(FPanelBounds);
+    EnableButtons(sender);
+    ui->GamePan1->SetState(TState::Arcanoid);
+    TForm2::PlayWave(QStringLiteral("step"), false);
+    ui->GamePan1->show();
+}
+
+void TForm1::BitBtn4Click(QObject* sender) {
+    WarnIfNumLockOff();
+    // The localised Scramble caption's accelerator is a digit, so a running
+    // Tetris or Arcanoid game must not be thrown away by it.
+    const TState state = ui->GamePan1->State();
+    if (FGeoFont && ui->GamePan1->Start() && (state == TState::Tetris || state == TState::Arcanoid))
+        return;
+    ui->GamePan1->hide();
+    ui->Memo1->hide();
+    FitGamePan(TPanelShape::Square);
+    EnableButtons(sender);
+    ui->GamePan1->SetState(TState::Scramble);
+    TForm2::PlayWave(QStringLiteral("step"), false);
+    ui->GamePan1->show();
+}
+
+void TForm1::BitBtn5Click(QObject* sender) {
+    ui->GamePan1->hide();
+    ui->Memo1->hide();
+    FitGamePan(TPanelShape::Square);
+    EnableButtons(sender);
+    ui->GamePan1->SetState(TState::Figures);
+    TForm2::PlayWave(QStringLiteral("step"), false);
+    ui->GamePan1->show();
+}
+
+void TForm1::BitBtn1Click(QObject* sender) {
+    TForm2::PlayWave(QStringLiteral("zari"), false);
+    EnableButtons(sender);
+    ui->SpeedButton6->setEnabled(false);
+    ui->SpeedButton10->setEnabled(true);
+    ui->GamePan1->SetState(TState::StPanel);
+    ui->GamePan1->hide();
+    ui->Memo1->show();
+}
+
+void TForm1::BitBtn6Click(QObject*) {
+    FPopupAttached = false;
+    ui->SpeedButton6->setEnabled(false);
+    ui->SpeedButton9->setEnabled(true);
+    TForm2::PlayWave(QStringLiteral("zari"), false);
+    ui->GamePan1->SetStart(true);
+}
+
+void TForm1::SpeedButton9Click(QObject*) {
+    if (ui->GamePan1->Paused()) {
+        ui->GamePan1->SetPaused(false);
+        ui->SpeedButton9->setText(kPauseCaption);
+    } else {
+        ui->GamePan1->SetPaused(true);
+        ui->SpeedButton9->setText(kContinueCaption);
+    }
+}
+
+void TForm1::SpeedButton7Click(QObject*) {
+    close();
+}
+
+void TForm1::SpeedButton8Click(QObject*) {
+    TForm2::PlayWave(QStringLiteral("zari"), false);
+    {
+        TAboutBox about(nullptr);
+        about.FPosLeft = x();
+        about.FPosTop = y();
+        about.resize(about.width(), 400);
+        about.FBackground = FBackFile;
+        about.LoadBackground();
+        about.exec();
+        about.FPicture.reset();
+    }
+    TForm2::PlayWave(QStringLiteral("zari"), false);
+}
+
+void TForm1::SpeedButton10Click(QObject*) {
+    FBackIndex = FBackIndex % 5 + 1;
+    FBackFile = FAppDir + QStringLiteral("/backgr%1.bmp").arg(FBackIndex);
+    ui->GamePan1->SetBStPicture(FBackFile);
+    ui->GamePan1->SetAOverPicture(FBackFile);
+    if (!FBackPicture) FBackPicture = std::make_unique<TPicture>();
+    LoadBackPicture();
+    update();
+}
+
+void TForm1::SetAsWallPaper1Click(QObject*) {
+    if (!FBackFile.isEmpty() && QFileInfo(FBackFile).isFile()) SetDesktopWallpaper(FBackFile);
+}
+
+void TForm1::AfterGameOver(QObject*) {
+    if (ui->GamePan1->State() == TState::Tetris) {
+        ui->Panel1->hide();
+        ui->Panel2->show();
+    }
+    ui->SpeedButton6->setEnabled(true);
+    ui->SpeedButton9->setEnabled(false);
+}
+
+void TForm1::FormKeyDown(QObject*, std::uint16_t& key, Qt::KeyboardModifiers) {
+    TGamePan& pan = *ui->GamePan1;
+    if (key == VK_RETURN) {
+        if (pan.State() != TState::StPanel && !pan.Start()) BitBtn6Click(this);
+    } else if (key == VK_SPACE && pan.Start()) {
+        if (pan.State() == TState::Arcanoid)
+            pan.SetDirection(5);
+        else if (pan.State() == TState::Tetris)
+            pan.SetDirection(2);
+    }
+}
+
+void TForm1::TilePicture(QWidget& area, QPainter& painter) const {
+    if (FBackPicture) FBackPicture->DrawTiled(painter, area.size());
+}
+
+void TForm1::paintEvent(QPaintEvent*) {
+    if (!FBackPicture) return;
+    QPainter painter(this);
+    FBackPicture->DrawTiled(painter, frameGeometry().size());
+}
+
+void TForm1::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    // The window sees every key before the control that has the focus: the
+    // key arrives at the native window first, then goes to that control.
+    if (!FKeyPreviewInstalled && windowHandle()) {
+        windowHandle()->installEventFilter(this);
+        FKeyPreviewInstalled = true;
+    }
+}
+
+bool TForm1::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == windowHandle() && event->type() == QEvent::KeyPress) {
+        std::uint16_t key = VirtualKey(*static_cast<QKeyEvent*>(event));
+        FormKeyDown(this, key, static_cast<QKeyEvent*>(event)->modifiers());
+        return false;
+    }
+    if (IsFlatButton(watched) && static_cast<QWidget*>(watched)->isEnabled()) {
+        if (event->type() == QEvent::MouseButtonPress) SpeedButton8MouseDown(watched);
+        if (event->type() == QEvent::MouseButtonRelease) SpeedButton8MouseUp(watched);
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void TForm1::SpeedButton8MouseDown(QObject* sender) {
+    SetTextColor(*static_cast<QWidget*>(sender), clLime);
+}
+
+void TForm1::SpeedButton8MouseUp(QObject* sender) {
+    SetTextColor(*static_cast<QWidget*>(sender), clWhite);
+}
+
+void TForm1::contextMenuEvent(QContextMenuEvent* event) {
+    if (FPopupAttached) FPopupMenu->exec(event->globalPos());
+}
+
+void TForm1::closeEvent(QCloseEvent* event) {
+    bool canClose = true;
+    FormCloseQuery(this, canClose);
+    if (canClose)
+        event->accept();
+    else
+        event->ignore();
+}
+
+void TForm1::FormCloseQuery(QObject* sender, bool& canClose) {
+    BitBtn1Click(sender);
+    if (AskNoOk(QStringLiteral("Close Program?"))) {
+        FBackPicture.reset();
+        canClose = true;
+    } else {
+        ui->SpeedButton1->setEnabled(false);
+        canClose = false;
+    }
+}
+
+} // namespace Tolvane

@@ -1,0 +1,135 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "gamepan/gamepan.h"
+#include "gamepan/toolkit/picture.h"
+
+#include <QRect>
+#include <QString>
+#include <QStringList>
+#include <QWidget>
+#include <cstdint>
+#include <functional>
+#include <memory>
+
+class QMenu;
+class QToolButton;
+
+namespace Ui {
+class Form1;
+}
+
+namespace Tolvane {
+
+// What the font search found: a font for the localised captions is installed
+// (GeoFont), and its name when the captions should use it.
+struct TLocalFont {
+    bool GeoFont = false;
+    QString FontName;
+};
+
+// Searches the installed font families, in three passes that stop at the
+// first match: "Geo_Times", then "Geo_Arial", then any of the other
+// localised fonts (these are detected but not used for captions).
+TLocalFont FindLocalFont(const QStringList& families);
+
+// How the main window is built. The program uses the defaults.
+struct TForm1Options {
+    // The splash stays up at least this long after the window began, so the
+    // player can read it. Tests pass 0.
+    int SplashMs = 3000;
+    // The installed font families; empty asks the font database.
+    std::function<QStringList()> FontFamilies;
+};
+
+// The main window: the column of buttons, the help text, the game panel and
+// the three Tetris side panels over a tiled background picture.
+class TForm1 : public QWidget {
+    Q_OBJECT
+public:
+    explicit TForm1(TForm1Options options = {}, QWidget* parent = nullptr);
+    ~TForm1() override;
+
+    // Commands, as the buttons, keys and menu run them.
+    void BitBtn1Click(QObject* sender);       // Help
+    void BitBtn2Click(QObject* sender);       // Tetris
+    void BitBtn3Click(QObject* sender);       // Arcanoid
+    void BitBtn4Click(QObject* sender);       // Scramble
+    void BitBtn5Click(QObject* sender);       // Figures
+    void BitBtn6Click(QObject* sender);       // Start
+    void SpeedButton7Click(QObject* sender);  // Close
+    void SpeedButton8Click(QObject* sender);  // About
+    void SpeedButton9Click(QObject* sender);  // Pause / Continue
+    void SpeedButton10Click(QObject* sender); // B.Ground
+    void SetAsWallPaper1Click(QObject* sender);
+    void EnableButtons(QObject* sender);
+    void FormKeyDown(QObject* sender, std::uint16_t& key, Qt::KeyboardModifiers shift);
+
+    TGamePan* GamePan() const;
+    // The right-click menu while attached, else nullptr.
+    QMenu* PopupMenu() const { return FPopupAttached ? FPopupMenu : nullptr; }
+
+    const QString& AppDir() const { return FAppDir; }
+    const QString& BackFile() const { return FBackFile; }
+    std::uint16_t BackIndex() const { return FBackIndex; }
+    const TPicture* BackPicture() const { return FBackPicture.get(); }
+    bool GeoFont() const { return FGeoFont; }
+    const QString& FontName() const { return FFontName; }
+    const QRect& PanelBounds() const { return FPanelBounds; }
+    bool JustDeleted() const { return FJustDeleted; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void FormCreate();
+    void FormCloseQuery(QObject* sender, bool& canClose);
+    void ApplyDesignValues();
+    void ConnectControls();
+    void LoadHelpText();
+    void ApplyLocalisedMode();
+    void LoadBackPicture();
+    void WarnIfNumLockOff();
+
+    // The panel's outer bounds for a game, with a client area of the given
+    // width-to-height shape, centred over the designed area.
+    enum class TPanelShape { HalfWidth, Square };
+    void FitGamePan(TPanelShape shape);
+
+    void TilePicture(QWidget& area, QPainter& painter) const;
+    void SpeedButton8MouseDown(QObject* sender);
+    void SpeedButton8MouseUp(QObject* sender);
+    bool IsFlatButton(const QObject* object) const;
+    void AfterGameOver(QObject* sender);
+
+    std::unique_ptr<Ui::Form1> ui;
+    TForm1Options FOptions;
+    QList<QToolButton*> FFlatButtons; // the ten buttons, in their column order
+    QMenu* FPopupMenu = nullptr;      // owned by the window
+    bool FPopupAttached = true;
+    bool FKeyPreviewInstalled = false;
+
+    std::unique_ptr<TPicture> FBackPicture;
+
+    // Start-up state and the current background.
+    QString FAppDir; // no trailing separator
+    QString FBackFile;
+    std::uint16_t FBackIndex = 1;
+    QString FFontName;
+    bool FGeoFont = false;
+    QRect FPanelBounds;
+
+    // Tetris levels: the fall interval is BaseDelay ms at level 1 and
+    // DelayStep ms shorter at each level up to MaxLevel.
+    std::uint16_t FMaxLevel = 10;
+    std::uint16_t FLevelStep = 10;
+    std::int32_t FBaseDelay = 520;
+    std::int32_t FDelayStep = 50;
+    bool FJustDeleted = false; // a Tetris row went since the last landing
+};
+
+} // namespace Tolvane

@@ -1,0 +1,122 @@
+#!/usr/bin/env bash
+# Runs the real program in a real X window (a private Xvfb) and plays it as
+# a person would: checks the window's size and title, chooses Scramble with
+# its button, starts it with Enter, slides tiles with the keypad, and closes
+# the program through its question. Screenshots stay in OUT_DIR.
+#
+#   real_window_test.sh TOLVANE X11NUMLOCK SOURCE_DIR OUT_DIR
+set -euo pipefail
+[ $# -eq 4 ] || { echo "usage: $0 TOLVANE X11NUMLOCK SOURCE_DIR OUT_DIR" >&2; exit 2; }
+tolvane=$1
+numlock=$2
+top=$3
+out=$4
+
+for tool in xdotool xwininfo import compare; do
+    command -v "$tool" >/dev/null || { echo "$tool is not installed (scripts/setup.sh)" >&2; exit 1; }
+done
+
+rm -rf "$out"
+mkdir -p "$out"
+work=$(mktemp -d)
+mkdir -p "$work/x" "$work/run"
+pid=
+cleanup() {
+    if [ -n "$pid" ] && kill -0 "$pid" 2>/dev/null; then kill "$pid" 2>/dev/null || true; fi
+    "$top/scripts/xvfb-session.sh" stop "$work/x" || true
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+fail() {
+    echo "FAIL: $*" >&2
+    [ -f "$out/tolvane.log" ] && { echo "--- program output:" >&2; cat "$out/tolvane.log" >&2; }
+    exit 1
+}
+
+shot() { import -window "$1" "$out/$2.png" || fail "no screenshot $2"; }
+
+# How many pixels differ between the same region of two screenshots.
+differing() {
+    local a=$1 b=$2 region=$3
+    convert "$out/$a.png" -crop "$region" +repage "$work/a.png"
+    convert "$out/$b.png" -crop "$region" +repage "$work/b.png"
+    compare -metric AE "$work/a.png" "$work/b.png" null: 2>&1 || true
+}
+
+cp "$top"/resources/pictures/backgr*.bmp "$work/run/"
+display=$("$top/scripts/xvfb-session.sh" start "$work/x") || fail "Xvfb did not start"
+export "$display"
+export QT_QPA_PLATFORM=xcb
+# In a sanitizer build, leaks of the system libraries are not the program's.
+export LSAN_OPTIONS="${LSAN_OPTIONS:+$LSAN_OPTIONS:}suppressions=$top/tests/app/lsan-system.supp"
+# No sound server here: the cues are silently not heard.
+export PULSE_SERVER=unix:$work/no-sound-server
+
+[ "$("$numlock" on)" = on ] || fail "NumLock could not be switched on"
+
+(cd "$work/run" && exec "$tolvane") >"$out/tolvane.log" 2>&1 &
+pid=$!
+
+# The splash comes first; the main window follows once it is built.
+wid=$(timeout 30 xdotool search --sync --onlyvisible --name '^Tolvane$' | head -1) ||
+    fail "the main window did not appear"
+sleep 0.5
+title=$(xdotool getwindowname "$wid")
+[ "$title" = Tolvane ] || fail "window title is '$title'"
+info=$(xwininfo -id "$wid")
+width=$(awk '/^ *Width:/ {print $2}' <<<"$info")
+height=$(awk '/^ *Height:/ {print $2}' <<<"$info")
+[ "$width" = 522 ] && [ "$height" = 373 ] || fail "client area is ${width}x${height}"
+echo "window $wid: '$title', ${width}x${height}"
+shot "$wid" 1-help
+
+# Scramble's button, then Enter to start.
+xdotool mousemove --window "$wid" 40 200 click 1
+sleep 0.5
+if xdotool search --onlyvisible --name '^Tolvane 1.47$' >/dev/null 2>&1; then
+    shot root 2-unexpected-box
+    fail "a message box appeared on choosing Scramble"
+fi
+shot "$wid" 2-scramble-chosen
+xdotool windowfocus --sync "$wid" || true
+xdotool key Return
+sleep 1
+shot "$wid" 3-scramble-started
+
+# The square board lies inside the panel's frame, centred over the area
+# right of the buttons; compare a region well inside it.
+board=300x300+145+40
+[ "$(differing 2-scramble-chosen 3-scramble-started "$board")" -gt 1000 ] ||
+    fail "Enter did not start the game (no tiles shown)"
+
+for key in KP_4 KP_8 KP_6 KP_2 KP_4 KP_8; do
+    xdotool key "$key"
+    sleep 0.2
+done
+sleep 0.5
+shot "$wid" 4-tiles-moved
+moved=$(differing 3-scramble-started 4-tiles-moved "$board")
+echo "pixels changed by the keypad moves: $moved"
+[ "$moved" -gt 500 ] || fail "the keypad moved no tile"
+
+# Close, then OK (the default button) in the question.
+xdotool mousemove --window "$wid" 40 344 click 1
+box=$(timeout 10 xdotool search --sync --onlyvisible --name '^Tolvane 1.47$' | head -1) ||
+    fail "no close question"
+sleep 0.5
+shot "$box" 5-close-question
+shot "$wid" 6-help-before-closing
+xdotool windowfocus --sync "$box" || true
+xdotool key Return
+
+for _ in $(seq 100); do
+    kill -0 "$pid" 2>/dev/null || break
+    sleep 0.1
+done
+kill -0 "$pid" 2>/dev/null && fail "the program did not end after OK"
+status=0
+wait "$pid" || status=$?
+pid=
+[ "$status" -eq 0 ] || fail "the program ended with status $status"
+echo "program ended with status 0; screenshots in $out"

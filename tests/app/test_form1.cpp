@@ -1,0 +1,630 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The main window driven headless: its buttons, keys, pictures, help text
+// and close question, with message boxes, NumLock and sound recorded.
+#include "about/aboutbox.h"
+#include "app/application.h"
+#include "app/form1.h"
+#include "gamepan/gamepan.h"
+#include "gamepan/toolkit/keyboardstate.h"
+#include "gamepan/toolkit/random.h"
+#include "gamepan/toolkit/wallpaper.h"
+#include "games/scramble/scrmbl.h"
+#include "games/tetris/ttrs.h"
+#include "recordingsound.h"
+#include "scores/form2.h"
+#include "tests/support/recordingmessages.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QFrame>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextBlock>
+#include <QTimer>
+#include <QToolButton>
+#include <QWindow>
+#include <memory>
+#include <optional>
+
+using namespace Tolvane;
+
+namespace {
+
+// The ten buttons in their column, with the short names the checks use.
+const QList<std::pair<const char*, const char*>> kButtons{
+    {"SpeedButton8", "About"},    {"SpeedButton1", "Help"},    {"SpeedButton10", "BGround"},
+    {"SpeedButton3", "Arcanoid"}, {"SpeedButton5", "Figures"}, {"SpeedButton4", "Scramble"},
+    {"SpeedButton2", "Tetris"},   {"SpeedButton6", "Start"},   {"SpeedButton9", "Pause"},
+    {"SpeedButton7", "Close"}};
+
+const char* ButtonNamed(const QString& shortName) {
+    for (const auto& [object, name] : kButtons)
+        if (shortName == QLatin1String(name)) return object;
+    return nullptr;
+}
+
+} // namespace
+
+class TestForm1 : public QObject {
+    Q_OBJECT
+
+private:
+    std::optional<QTemporaryDir> FDir;
+    QString FOldDir;
+    std::unique_ptr<TRecordingMessages> FMessages;
+    std::unique_ptr<TRecordingSound> FSound;
+    std::unique_ptr<TForm1> FForm;
+    bool FNumLock = true;
+
+    TForm1& Form(TForm1Options options = {}) {
+        options.SplashMs = 0;
+        FForm = std::make_unique<TForm1>(std::move(options));
+        return *FForm;
+    }
+    TGamePan& Pan() { return *FForm->GamePan(); }
+    QToolButton& Button(const QString& shortName) {
+        auto* button = FForm->findChild<QToolButton*>(QLatin1String(ButtonNamed(shortName)));
+        Q_ASSERT(button);
+        return *button;
+    }
+    template <typename T = QWidget> T& Control(const char* name) {
+        auto* control = FForm->findChild<T*>(QLatin1String(name));
+        Q_ASSERT(control);
+        return *control;
+    }
+    void Click(const QString& shortName) { QTest::mouseClick(&Button(shortName), Qt::LeftButton); }
+    QString Path(const QString& file) const { return FDir->path() + QLatin1Char('/') + file; }
+
+    // The enabled buttons, top to bottom.
+    QString EnabledButtons() {
+        QStringList names;
+        for (const auto& [object, name] : kButtons)
+            if (Button(QLatin1String(name)).isEnabled()) names << QLatin1String(name);
+        return names.join(QLatin1Char(' '));
+    }
+    QString VisiblePanels() {
+        QStringList names;
+        for (const char* name : {"Panel1", "Panel2", "Panel3", "Memo1", "GamePan1"})
+            if (!Control(name).isHidden()) names << QLatin1String(name);
+        return names.join(QLatin1Char(' '));
+    }
+
+private slots:
+    void init() {
+        FDir.emplace();
+        QVERIFY(FDir->isValid());
+        for (int i = 1; i <= 5; ++i) {
+            const QString name = QStringLiteral("backgr%1.bmp").arg(i);
+            QVERIFY(QFile::copy(QStringLiteral(TOLVANE_PICTURES_DIR "/") + name, Path(name)));
+        }
+        FOldDir = QDir::currentPath();
+        QVERIFY(QDir::setCurrent(FDir->path()));
+        FMessages = std::make_unique<TRecordingMessages>();
+        FSound = std::make_unique<TRecordingSound>();
+        FNumLock = true;
+        SetNumLockProbe([this] { return std::optional<bool>(FNumLock); });
+        FixRandomSeed(1);
+    }
+
+    void cleanup() {
+        FForm.reset();
+        SetNumLockProbe({});
+        SetCommandRunner({});
+        SetExecutableFinder({});
+        FSound.reset();
+        FMessages.reset();
+        QDir::setCurrent(FOldDir);
+        FDir.reset();
+        ReleaseRandomSeed();
+    }
+
+    void startUpShowsTheHelpWithHelpStartAndPauseDisabled() {
+        TForm1& form = Form();
+        QCOMPARE(form.windowTitle(), QStringLiteral("Tolvane"));
+        QCOMPARE(form.size(), QSize(522, 373));
+        QCOMPARE(form.minimumSize(), form.maximumSize());
+        QCOMPARE(EnabledButtons(),
+                 QStringLiteral("About BGround Arcanoid Figures Scramble Tetris Close"));
+        QCOMPARE(VisiblePanels(), QStringLiteral("Memo1"));
+        QCOMPARE(Button("Pause").text(), QStringLiteral("Pa&use"));
+        QVERIFY(form.PopupMenu());
+        QCOMPARE(form.PopupMenu()->actions().value(0)->text(), QStringLiteral("Set as Wallpaper"));
+
+        const QString first = Path(QStringLiteral("backgr1.bmp"));
+        QCOMPARE(form.BackFile(), first);
+        QVERIFY(form.BackPicture() && !form.BackPicture()->IsEmpty());
+        QCOMPARE(Pan().BStPicture(), first);
+        QCOMPARE(Pan().AOverPicture(), first);
+        QCOMPARE(Pan().State(), TState::StPanel);
+        QVERIFY(FMessages->Shown.isEmpty());
+        QVERIFY(FSound->Played.isEmpty());
+
+        // Only the nine levels can be chosen, starting at 3.
+        auto& level = Control<QComboBox>("ComboBox1");
+        QVERIFY(!level.isEditable());
+        QCOMPARE(level.count(), 9);
+        QCOMPARE(level.currentText(), QStringLiteral("3"));
+        QCOMPARE(level.itemText(8), QStringLiteral("9"));
+    }
+
+    void helpTextKeepsItsTwentyLinesWithTheirBlanks() {
+        Form();
+        const QTextDocument& text = *Control<QPlainTextEdit>("Memo1").document();
+        QCOMPARE(text.blockCount(), 20);
+        QCOMPARE(text.findBlockByNumber(0).text(), QString());
+        QCOMPARE(text.findBlockByNumber(1).text(),
+                 QStringLiteral("                                      Tolvane 1.4*.  "));
+        QCOMPARE(
+            text.findBlockByNumber(3).text(),
+            QStringLiteral("   \"Tolvane\" (Version 1.4*) is the collection of 4 games. They "));
+        QCOMPARE(text.findBlockByNumber(15).text(),
+                 QStringLiteral(" - left mouse button - drag and drop figure; "));
+        QCOMPARE(text.findBlockByNumber(18).text(), QString());
+        QCOMPARE(text.findBlockByNumber(19).text(),
+                 QStringLiteral(" Click B.Ground to change backgroun picture (5 pictures)."));
+    }
+
+    void missingFirstPictureIsReportedOnceAndEverythingGoesOnWithout() {
+        QVERIFY(QFile::remove(Path(QStringLiteral("backgr1.bmp"))));
+        TForm1& form = Form();
+        QCOMPARE(FMessages->Texts(),
+                 QStringList{QStringLiteral("Cannot Open ") + Path(QStringLiteral("backgr1.bmp"))});
+        QCOMPARE(FMessages->Shown.first().Type, TMsgDlgType::mtError);
+        QVERIFY(!form.BackPicture());
+        QVERIFY(form.BackFile().isEmpty());
+        QVERIFY(Pan().BStPicture().isEmpty());
+        QVERIFY(Pan().AOverPicture().isEmpty());
+
+        // The window shows its navy colour where the picture would be.
+        QCOMPARE(form.grab().toImage().pixelColor(2, 2), QColor(0, 0, 0x80));
+
+        // The panel does not try the same file again for a game.
+        Click("Scramble");
+        QCOMPARE(FMessages->Shown.size(), 1);
+    }
+
+    void backgroundButtonCyclesFivePicturesBackToTheFirst() {
+        TForm1& form = Form();
+        QStringList seen;
+        for (int press = 0; press < 5; ++press) {
+            Click("BGround");
+            seen << QFileInfo(form.BackFile()).fileName();
+            QCOMPARE(Pan().BStPicture(), form.BackFile());
+            QCOMPARE(Pan().AOverPicture(), form.BackFile());
+            QVERIFY(form.BackPicture() && !form.BackPicture()->IsEmpty());
+        }
+        QCOMPARE(seen, (QStringList{"backgr2.bmp", "backgr3.bmp", "backgr4.bmp", "backgr5.bmp",
+                                    "backgr1.bmp"}));
+        QCOMPARE(form.BackIndex(), 1);
+        QVERIFY(FMessages->Shown.isEmpty());
+    }
+
+    void windowAndSidePanelsTileTheCurrentPicture() {
+        TForm1& form = Form();
+        auto expectTiles = [&](const QString& file) {
+            QImage picture(Path(file));
+            QVERIFY(!picture.isNull());
+            const QImage window = form.grab().toImage();
+            // Above the buttons: the first tile, then the second copy beside it.
+            QCOMPARE(window.pixelColor(2, 3), picture.pixelColor(2, 3));
+            QCOMPARE(window.pixelColor(picture.width() + 2, 3), picture.pixelColor(2, 3));
+            QCOMPARE(window.pixelColor(picture.width() + 9, 5), picture.pixelColor(9, 5));
+        };
+        expectTiles(QStringLiteral("backgr1.bmp"));
+        Click("BGround");
+        expectTiles(QStringLiteral("backgr2.bmp"));
+
+        // The level chooser's paint box tiles from its own corner.
+        Click("Tetris");
+        const QImage picture(Path(QStringLiteral("backgr2.bmp")));
+        const QImage box = Control("PaintBox1").grab().toImage();
+        QCOMPARE(box.pixelColor(1, 1), picture.pixelColor(1, 1));
+    }
+
+    void unreadablePictureOnTheWayIsReportedAndSkippedNextTime() {
+        QVERIFY(QFile::remove(Path(QStringLiteral("backgr3.bmp"))));
+        TForm1& form = Form();
+        Click("BGround");
+        Click("BGround");
+        QCOMPARE(FMessages->Texts(),
+                 QStringList{QStringLiteral("Cannot Open ") + Path(QStringLiteral("backgr3.bmp"))});
+        QVERIFY(!form.BackPicture());
+        QVERIFY(form.BackFile().isEmpty());
+        QVERIFY(Pan().BStPicture().isEmpty());
+        Click("BGround");
+        QCOMPARE(form.BackFile(), Path(QStringLiteral("backgr4.bmp")));
+        QVERIFY(form.BackPicture() && !form.BackPicture()->IsEmpty());
+        QCOMPARE(Pan().BStPicture(), form.BackFile());
+        QCOMPARE(FMessages->Shown.size(), 1);
+    }
+
+    void choosingAGameShapesThePanelAndSetsTheButtons_data() {
+        QTest::addColumn<QString>("before");
+        QTest::addColumn<QString>("game");
+        QTest::addColumn<int>("state");
+        QTest::addColumn<QString>("shape");
+        QTest::addColumn<QString>("panels");
+        const int tetris = int(TState::Tetris), arcanoid = int(TState::Arcanoid);
+        const int scramble = int(TState::Scramble), figures = int(TState::Figures);
+        QTest::newRow("tetris from help") << ""
+                                          << "Tetris" << tetris << "half"
+                                          << "Panel2 GamePan1";
+        QTest::newRow("arcanoid from help") << ""
+                                            << "Arcanoid" << arcanoid << "designed"
+                                            << "GamePan1";
+        QTest::newRow("scramble from help") << ""
+                                            << "Scramble" << scramble << "square"
+                                            << "GamePan1";
+        QTest::newRow("figures from help") << ""
+                                           << "Figures" << figures << "square"
+                                           << "GamePan1";
+        QTest::newRow("tetris after scramble") << "Scramble"
+                                               << "Tetris" << tetris << "half"
+                                               << "Panel2 GamePan1";
+        QTest::newRow("scramble after tetris") << "Tetris"
+                                               << "Scramble" << scramble << "square"
+                                               << "GamePan1";
+        QTest::newRow("arcanoid after figures") << "Figures"
+                                                << "Arcanoid" << arcanoid << "designed"
+                                                << "GamePan1";
+    }
+
+    void choosingAGameShapesThePanelAndSetsTheButtons() {
+        QFETCH(QString, before);
+        QFETCH(QString, game);
+        QFETCH(int, state);
+        QFETCH(QString, shape);
+        QFETCH(QString, panels);
+        TForm1& form = Form();
+        form.show();
+        if (!before.isEmpty()) Click(before);
+        FSound->Played.clear();
+        Click(game);
+
+        QCOMPARE(int(Pan().State()), state);
+        QCOMPARE(VisiblePanels(), panels);
+        QStringList enabled{"About",    "Help",   "Arcanoid", "Figures",
+                            "Scramble", "Tetris", "Start",    "Close"};
+        enabled.removeOne(game);
+        QCOMPARE(EnabledButtons(), enabled.join(QLatin1Char(' ')));
+        QCOMPARE(FSound->Played, QStringList{QStringLiteral("STEP")});
+        QVERIFY(form.PopupMenu());
+
+        const QRect designed(80, 8, 433, 353);
+        QCOMPARE(form.PanelBounds(), designed);
+        const QRect bounds = Pan().geometry();
+        QCOMPARE(bounds.top(), designed.top());
+        QCOMPARE(bounds.height(), designed.height());
+        QVERIFY(Pan().ClientHeight() > 0);
+        if (shape == QLatin1String("designed")) {
+            QCOMPARE(bounds, designed);
+        } else {
+            const int height = Pan().ClientHeight();
+            QCOMPARE(Pan().ClientWidth(), shape == QLatin1String("half") ? height / 2 : height);
+            QCOMPARE(bounds.left(), (designed.width() - bounds.width()) / 2 + designed.left());
+        }
+    }
+
+    void numLockOffWarnsAndTheGameIsStillChosen_data() {
+        QTest::addColumn<QString>("game");
+        QTest::addColumn<bool>("warns");
+        QTest::newRow("tetris") << "Tetris" << true;
+        QTest::newRow("arcanoid") << "Arcanoid" << true;
+        QTest::newRow("scramble") << "Scramble" << true;
+        QTest::newRow("figures") << "Figures" << false;
+    }
+
+    void numLockOffWarnsAndTheGameIsStillChosen() {
+        QFETCH(QString, game);
+        QFETCH(bool, warns);
+        Form();
+        Click(game);
+        QVERIFY(FMessages->Shown.isEmpty());
+        Click("Help");
+        FNumLock = false;
+        Click(game);
+        const QStringList expected =
+            warns ? QStringList{QStringLiteral(
+                        "NUM LOCK indicator must be light on the keyboard to play this game. "
+                        "Press NumLock before start game!")}
+                  : QStringList{};
+        QCOMPARE(FMessages->Texts(), expected);
+        QVERIFY(Pan().State() != TState::StPanel);
+        QVERIFY(!Control("GamePan1").isHidden());
+    }
+
+    void startAndPauseDriveTheRunningGame() {
+        TForm1& form = Form();
+        form.show();
+        Click("Scramble");
+        FSound->Played.clear();
+        Click("Start");
+        QVERIFY(Pan().Start());
+        QCOMPARE(FSound->Played, QStringList{QStringLiteral("ZARI")});
+        QCOMPARE(EnabledButtons(),
+                 QStringLiteral("About Help Arcanoid Figures Tetris Pause Close"));
+        QVERIFY(!form.PopupMenu());
+
+        Click("Pause");
+        QVERIFY(Pan().Paused());
+        QCOMPARE(Button("Pause").text(), QStringLiteral("Contin&ue"));
+        Click("Pause");
+        QVERIFY(!Pan().Paused());
+        QCOMPARE(Button("Pause").text(), QStringLiteral("Pa&use"));
+
+        // Choosing another game ends this one and attaches the menu again.
+        Click("Figures");
+        QVERIFY(!Pan().Start());
+        QCOMPARE(Pan().State(), TState::Figures);
+        QVERIFY(form.PopupMenu());
+    }
+
+    void enterStartsAChosenGameAndNothingInTheHelpView() {
+        TForm1& form = Form();
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        Control("Memo1").setFocus();
+        QTest::keyClick(form.windowHandle(), Qt::Key_Return);
+        QCOMPARE(Pan().State(), TState::StPanel);
+        QVERIFY(!Pan().Start());
+        QVERIFY(FSound->Played.isEmpty());
+        QCOMPARE(EnabledButtons(),
+                 QStringLiteral("About BGround Arcanoid Figures Scramble Tetris Close"));
+
+        Click("Scramble");
+        QTest::keyClick(form.windowHandle(), Qt::Key_Enter, Qt::KeypadModifier);
+        QVERIFY(Pan().Start());
+        QVERIFY(!Button("Start").isEnabled());
+        QVERIFY(Button("Pause").isEnabled());
+
+        // Space has no meaning in Scramble, and a second Enter starts nothing new.
+        const std::int32_t moves = Pan().ScrambleMoves();
+        const std::uint8_t direction = Pan().Direction();
+        FSound->Played.clear();
+        QTest::keyClick(form.windowHandle(), Qt::Key_Space);
+        QTest::keyClick(form.windowHandle(), Qt::Key_Return);
+        QCOMPARE(Pan().Direction(), direction);
+        QCOMPARE(Pan().ScrambleMoves(), moves);
+        QVERIFY(FSound->Played.isEmpty());
+    }
+
+    void endOfAGameLetsItBeStartedAgain_data() {
+        QTest::addColumn<QString>("game");
+        QTest::addColumn<QString>("panels");
+        QTest::newRow("scramble") << "Scramble"
+                                  << "GamePan1";
+        QTest::newRow("tetris shows the level chooser again") << "Tetris"
+                                                              << "Panel2 GamePan1";
+    }
+
+    void endOfAGameLetsItBeStartedAgain() {
+        QFETCH(QString, game);
+        QFETCH(QString, panels);
+        TForm1& form = Form();
+        form.show();
+        Click(game);
+        Click("Start");
+        QVERIFY(Pan().Start());
+        // The board reports its end the way a solved puzzle or a full well does.
+        if (game == QLatin1String("Scramble")) {
+            QVERIFY(Pan().ScrambleBoard());
+            Fire(Pan().ScrambleBoard()->OnOver, Pan().ScrambleBoard());
+        } else {
+            QVERIFY(Pan().TetrisBoard());
+            Fire(Pan().TetrisBoard()->OnOver, Pan().TetrisBoard());
+        }
+
+        QVERIFY(!Pan().Start());
+        QStringList enabled{"About",    "Help",   "Arcanoid", "Figures",
+                            "Scramble", "Tetris", "Start",    "Close"};
+        enabled.removeOne(game);
+        QCOMPARE(EnabledButtons(), enabled.join(QLatin1Char(' ')));
+        QCOMPARE(VisiblePanels(), panels);
+        QTest::keyClick(form.windowHandle(), Qt::Key_Return);
+        QVERIFY(Pan().Start());
+        QVERIFY(Button("Pause").isEnabled());
+    }
+
+    void helpEndsTheGameAndShowsTheText() {
+        TForm1& form = Form();
+        Click("Scramble");
+        Click("Start");
+        FSound->Played.clear();
+        Click("Help");
+        QCOMPARE(Pan().State(), TState::StPanel);
+        QVERIFY(!Pan().Start());
+        QCOMPARE(VisiblePanels(), QStringLiteral("Memo1"));
+        QCOMPARE(EnabledButtons(),
+                 QStringLiteral("About BGround Arcanoid Figures Scramble Tetris Close"));
+        QCOMPARE(FSound->Played, QStringList{QStringLiteral("ZARI")});
+        QVERIFY(form.PopupMenu());
+    }
+
+    void closingNeedsOkAndNoKeepsTheHelpShown() {
+        TForm1& form = Form();
+        form.show();
+        Click("Scramble");
+        Click("Start");
+        FMessages->Answer = TModalResult::mrNo;
+        Click("Close");
+        QCOMPARE(FMessages->Texts(), QStringList{QStringLiteral("Close Program?")});
+        QCOMPARE(FMessages->Shown.first().Buttons, TMsgButtons::mbNoOK);
+        QVERIFY(form.isVisible());
+        QCOMPARE(Pan().State(), TState::StPanel);
+        QVERIFY(!Pan().Start());
+        QCOMPARE(VisiblePanels(), QStringLiteral("Memo1"));
+        QCOMPARE(EnabledButtons(),
+                 QStringLiteral("About BGround Arcanoid Figures Scramble Tetris Close"));
+
+        FMessages->Answer = TModalResult::mrOk;
+        QVERIFY(form.close());
+        QVERIFY(!form.isVisible());
+        QVERIFY(!form.BackPicture());
+        QCOMPARE(FMessages->Shown.size(), 2);
+    }
+
+    void aboutOpensAtTheWindowWithTheCurrentPicture() {
+        TForm1& form = Form();
+        form.show();
+        form.move(40, 30);
+        Click("BGround");
+        FSound->Played.clear();
+        QPoint at;
+        int height = 0;
+        bool pictured = false;
+        // The box runs modally; look at it from inside its loop, then press OK.
+        QTimer::singleShot(0, [&] {
+            auto* box = qobject_cast<TAboutBox*>(QApplication::activeModalWidget());
+            if (!box) return;
+            at = box->pos();
+            height = box->height();
+            pictured = box->FPicture && !box->FPicture->IsEmpty() &&
+                       box->FBackground == Path(QStringLiteral("backgr2.bmp"));
+            QTest::mouseClick(box->BitBtn1(), Qt::LeftButton);
+        });
+        Click("About");
+        QCOMPARE(at, form.pos());
+        QCOMPARE(height, 400);
+        QVERIFY(pictured);
+        QCOMPARE(FSound->Played, (QStringList{"ZARI", "ZARI"}));
+        QVERIFY(!QApplication::activeModalWidget());
+    }
+
+    void pressedButtonTurnsLimeUntilReleased() {
+        Form();
+        QToolButton& button = Button("BGround");
+        QTest::mousePress(&button, Qt::LeftButton);
+        QCOMPARE(button.palette().color(QPalette::ButtonText), QColor(0, 255, 0));
+        QTest::mouseRelease(&button, Qt::LeftButton);
+        QCOMPARE(button.palette().color(QPalette::ButtonText), QColor(255, 255, 255));
+        // The release was a click.
+        QCOMPARE(FForm->BackIndex(), 2);
+    }
+
+    void wallpaperMenuSetsTheCurrentPictureOnlyWhenItExists() {
+        TForm1& form = Form();
+        QStringList ran;
+        SetExecutableFinder([](const QString& name) {
+            return name == QLatin1String("plasma-apply-wallpaperimage") ? "/usr/bin/" + name
+                                                                        : QString();
+        });
+        SetCommandRunner([&ran](const QString& program, const QStringList& arguments) {
+            ran << program + QLatin1Char(' ') + arguments.join(QLatin1Char(' '));
+            return TCommandResult{0, {}};
+        });
+        form.PopupMenu()->actions().first()->trigger();
+        QCOMPARE(ran, QStringList{"/usr/bin/plasma-apply-wallpaperimage " +
+                                  Path(QStringLiteral("backgr1.bmp"))});
+
+        // A picture that went away since it was loaded is not handed on.
+        ran.clear();
+        Click("BGround");
+        QVERIFY(QFile::remove(form.BackFile()));
+        form.PopupMenu()->actions().first()->trigger();
+        QVERIFY(ran.isEmpty());
+        QVERIFY(FMessages->Shown.isEmpty());
+    }
+
+    void findLocalFontSearchesInThreePasses_data() {
+        QTest::addColumn<QStringList>("families");
+        QTest::addColumn<bool>("geoFont");
+        QTest::addColumn<QString>("fontName");
+        QTest::newRow("none") << QStringList{"Arial", "DejaVu Sans"} << false << "";
+        QTest::newRow("times wins over arial whatever the order")
+            << QStringList{"Geo_Arial", "Geo_Times"} << true << "Geo_Times";
+        QTest::newRow("arial") << QStringList{"Liberation Sans", "Geo_Arial"} << true
+                               << "Geo_Arial";
+        QTest::newRow("arial wins over the third pass")
+            << QStringList{"Sakartvelo", "Geo_Arial"} << true << "Geo_Arial";
+        QTest::newRow("named font, not used") << QStringList{"AcadNusx"} << true << "";
+        QTest::newRow("chveulebrivi in any case")
+            << QStringList{"My Chveulebrivi Sans"} << true << "";
+        QTest::newRow("exact names only")
+            << QStringList{"geo_times", "Geo_Times Bold"} << false << "";
+    }
+
+    void findLocalFontSearchesInThreePasses() {
+        QFETCH(QStringList, families);
+        QFETCH(bool, geoFont);
+        QFETCH(QString, fontName);
+        const TLocalFont found = FindLocalFont(families);
+        QCOMPARE(found.GeoFont, geoFont);
+        QCOMPARE(found.FontName, fontName);
+    }
+
+    void localisedModeUsesItsFontBytesAndText() {
+        QFile text(Path(QStringLiteral("text2.txt")));
+        QVERIFY(text.open(QIODevice::WriteOnly));
+        text.write("First line\r\n\xC0\xD2\xCA\r\n");
+        text.close();
+        TForm1Options options;
+        options.FontFamilies = [] { return QStringList{"DejaVu Sans", "Geo_Arial"}; };
+        TForm1& form = Form(std::move(options));
+        QVERIFY(form.GeoFont());
+        QCOMPARE(form.FontName(), QStringLiteral("Geo_Arial"));
+
+        QCOMPARE(Button("Tetris").text().toLatin1(), QByteArray("&\xD4\xC4\xD4\xD2\xC9\xD3\xC9"));
+        QCOMPARE(Button("Arcanoid").text().toLatin1(),
+                 QByteArray("&\xC0\xD2\xCA\xC0\xCD\xCF\xC9\xC3\xC9"));
+        QCOMPARE(Button("Scramble").text(), QStringLiteral("&15"));
+        QCOMPARE(Button("Figures").text().toLatin1(),
+                 QByteArray("&\xD7\xC9\xC2\xD6\xD2\xC4\xC1\xC9"));
+        for (const char* game : {"Tetris", "Arcanoid", "Scramble", "Figures"}) {
+            QCOMPARE(Button(game).font().family(), QStringLiteral("Geo_Arial"));
+            QCOMPARE(Button(game).font().pointSize(), 10);
+        }
+        QCOMPARE(Button("Help").text(), QStringLiteral("&Help"));
+        QCOMPARE(Button("Help").font().family(), QStringLiteral("Comic Sans MS"));
+
+        const auto& memo = Control<QPlainTextEdit>("Memo1");
+        QCOMPARE(memo.toPlainText(), QString::fromLatin1("First line\n\xC0\xD2\xCA"));
+        QCOMPARE(memo.font().family(), QStringLiteral("Geo_Arial"));
+        QCOMPARE(memo.font().pointSize(), 10);
+    }
+
+    void detectedButUnusedLocalFontOnlyShrinksTheHelpText() {
+        TForm1Options options;
+        options.FontFamilies = [] { return QStringList{"Sakartvelo"}; };
+        TForm1& form = Form(std::move(options));
+        QVERIFY(form.GeoFont());
+        QCOMPARE(Button("Tetris").text(), QStringLiteral("&Tetris"));
+        QCOMPARE(Control("Memo1").font().pointSize(), 10);
+        QCOMPARE(Control("Memo1").font().family(), QStringLiteral("MS Sans Serif"));
+        QCOMPARE(Control<QPlainTextEdit>("Memo1").document()->blockCount(), 20);
+    }
+
+    void exceptionFromAHandlerIsShownAndTheProgramGoesOn() {
+        class TCueAsker : public QObject {
+        public:
+            bool event(QEvent* event) override {
+                if (event->type() == QEvent::User)
+                    TForm2::PlayWave(QStringLiteral("NOSUCHCUE"), false);
+                return QObject::event(event);
+            }
+        } asker;
+        QEvent direct(QEvent::User);
+        QVERIFY(!QCoreApplication::sendEvent(&asker, &direct));
+        QCOMPARE(FMessages->Texts(), QStringList{QStringLiteral("Resource not found")});
+        QCOMPARE(FMessages->Shown.first().Type, TMsgDlgType::mtError);
+
+        // Through the event loop too: the posted event is handled, the loop lives on.
+        QCoreApplication::postEvent(&asker, new QEvent(QEvent::User));
+        bool later = false;
+        QTimer::singleShot(0, [&later] { later = true; });
+        QTRY_VERIFY(later);
+        QCOMPARE(FMessages->Shown.size(), 2);
+    }
+};
+
+int main(int argc, char** argv) {
+    TApplication application(argc, argv);
+    TApplication::setApplicationName(QStringLiteral("Tolvane 1.47"));
+    TestForm1 test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "test_form1.moc"
