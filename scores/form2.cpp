@@ -307,12 +307,11 @@ void TForm2::BitBtn3Click() {
 
 void TForm2::FormDeactivate() {
     // The box reporting a failed write takes the activation away again.
-    static bool writing = false;
-    if (writing || !FTableValid || !QFileInfo::exists(FFileName)) return;
-    writing = true;
+    if (FWriting || !FTableValid || !QFileInfo::exists(FFileName)) return;
+    FWriting = true;
     const QString error = WriteScoreFile(FFileName, TScoreTable{FNames, FResults});
     if (!error.isEmpty()) ShowError(error);
-    writing = false;
+    FWriting = false;
 }
 
 void TForm2::FormPaint(QPainter& painter) {

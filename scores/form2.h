@@ -95,6 +95,7 @@ private:
     // Without it the window never writes back, so a file it could not read
     // stays as it was.
     bool FTableValid = false;
+    bool FWriting = false;
     bool FClosed = false;
 };
 

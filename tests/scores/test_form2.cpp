@@ -296,6 +296,20 @@ private slots:
         QCOMPARE(FMessages->Shown.size(), 1);
     }
 
+    // The accepted entry cannot be saved; the failure is told once, the
+    // obstacle stays, and the window closes normally.
+    void failedWriteBackIsReported() {
+        auto form = Open("Tetris", "5");
+        form->Edit1()->setText(QStringLiteral("Ann"));
+        form->FormKeyDown(VK_RETURN);
+        QVERIFY(QFile::remove(PathOf("tetris.ini")));
+        QVERIFY(QDir(FDir->path()).mkdir(QStringLiteral("tetris.ini")));
+        form->close();
+        QVERIFY(!form->isVisible());
+        QCOMPARE(FMessages->Texts(), QStringList{"Cannot Create " + PathOf("tetris.ini")});
+        QVERIFY(QFileInfo(PathOf("tetris.ini")).isDir());
+    }
+
     void missingBackgroundIsReportedAndDropped() {
         TForm2 form;
         form.FBackground = PathOf("nothing.bmp");
