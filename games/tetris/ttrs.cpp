@@ -254,20 +254,34 @@ bool TTtrs::RowFull(int row) const {
 }
 
 void TTtrs::RemoveRow(int row) {
-    for (int r = row; r >= 1; --r)
-        for (int c = 1; c <= FColumns; ++c) {
-            TCell& cell = At(r, c);
-            if (r == 1 || !At(r - 1, c)) {
-                cell.reset();
+    auto empty = [this](int r) {
+        const auto& cells = FCells[r - 1];
+        return std::none_of(cells.begin(), cells.begin() + FColumns,
+                            [](const TCell& cell) { return cell.has_value(); });
+    };
+    // Empty rows at the top stay empty when they move down; only the rows
+    // from the highest block on shift.
+    int top = 1;
+    while (top < row && empty(top)) ++top;
+    // Every moved block is remade in the current look, but with the colour
+    // it had; its random colour would be replaced at once, so none is drawn.
+    TBlock fresh;
+    fresh.Look = {FShapeType, FPenColor, FPenWidth, fresh.Look.BrushColor, FBrushStyle};
+    for (int r = row; r > top; --r) {
+        auto& to = FCells[r - 1];
+        const auto& from = FCells[r - 2];
+        for (int c = 0; c < FColumns; ++c) {
+            if (!from[c]) {
+                to[c].reset();
                 continue;
             }
-            // Remade in the current look, but with the colour it had.
-            const TColor color = At(r - 1, c)->Look.BrushColor;
-            cell = MakeBlock(0);
-            cell->Look.BrushColor = color;
+            fresh.Look.BrushColor = from[c]->Look.BrushColor;
+            to[c] = fresh;
         }
-    // Everything from the top down to the deleted row may have changed.
-    update(QRect(FXOff, 0, FColumns * FCellWidth, row * FCellHeight));
+    }
+    for (int c = 1; c <= FColumns; ++c) At(top, c).reset();
+    update(QRect(FXOff, (top - 1) * FCellHeight, FColumns * FCellWidth,
+                 (row - top + 1) * FCellHeight));
 }
 
 void TTtrs::PieceLanded() {
