@@ -16,33 +16,19 @@ void TShapeControl::SetLook(const TShapeLook& look) {
 }
 
 void TShapeControl::SetShape(TShapeType shape) {
-    TShapeLook look = FLook;
-    look.Shape = shape;
-    SetLook(look);
+    Change(&TShapeLook::Shape, shape);
 }
-
 void TShapeControl::SetPenColor(TColor color) {
-    TShapeLook look = FLook;
-    look.PenColor = color;
-    SetLook(look);
+    Change(&TShapeLook::PenColor, color);
 }
-
 void TShapeControl::SetPenWidth(int width) {
-    TShapeLook look = FLook;
-    look.PenWidth = width;
-    SetLook(look);
+    Change(&TShapeLook::PenWidth, width);
 }
-
 void TShapeControl::SetBrushColor(TColor color) {
-    TShapeLook look = FLook;
-    look.BrushColor = color;
-    SetLook(look);
+    Change(&TShapeLook::BrushColor, color);
 }
-
 void TShapeControl::SetBrushStyle(TBrushStyle style) {
-    TShapeLook look = FLook;
-    look.BrushStyle = style;
-    SetLook(look);
+    Change(&TShapeLook::BrushStyle, style);
 }
 
 void TShapeControl::SetShapeTypeValue(int shape) {

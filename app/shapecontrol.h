@@ -39,6 +39,13 @@ private:
     void SetBrushQColor(const QColor& color) { SetBrushColor(FromQColor(color)); }
 
     // A classic shape control starts as a white rectangle with a black outline.
+    // One field of the look changed; repaints only when it really changed.
+    template <typename T> void Change(T TShapeLook::*field, T value) {
+        TShapeLook look = FLook;
+        look.*field = value;
+        SetLook(look);
+    }
+
     TShapeLook FLook{};
 };
 

@@ -371,17 +371,14 @@ void TGamePan::SwitchMode() {
         return;
     }
 
-    if (FreeBoards(FState)) {
+    // From another game (with or without a board of its own) the frame stays;
+    // from StPanel it is added.
+    if (FreeBoards(FState) || FDecorated) {
         SetCaption(SavedCaption);
         FStart = false;
         FPaused = false;
-    } else if (!FDecorated) {
-        ToggleFrame();
     } else {
-        // A game without a board of its own yet: nothing to free.
-        SetCaption(SavedCaption);
-        FStart = false;
-        FPaused = false;
+        ToggleFrame();
     }
     SavedCaption = FCaption;
     SetCaption(QStringLiteral("PLEASE WAIT"));

@@ -17,7 +17,7 @@ namespace {
 
 constexpr double kPi = 3.14159265358979323846;
 
-struct TClipSpec {
+struct TClipRecipe {
     const char* Name;
     std::uint32_t SampleRate; // Hz
     std::uint16_t Bits;       // 8 or 16
@@ -112,16 +112,16 @@ void PutTag(std::vector<unsigned char>& out, const char* tag) {
     out.insert(out.end(), tag, tag + 4);
 }
 
-std::vector<unsigned char> Render(const TClipSpec& spec) {
-    const std::uint32_t bytesPerSample = spec.Bits / 8;
-    const std::uint32_t frames = spec.DataBytes / bytesPerSample;
-    const double length = static_cast<double>(frames) / spec.SampleRate;
+std::vector<unsigned char> Render(const TClipRecipe& recipe) {
+    const std::uint32_t bytesPerSample = recipe.Bits / 8;
+    const std::uint32_t frames = recipe.DataBytes / bytesPerSample;
+    const double length = static_cast<double>(frames) / recipe.SampleRate;
 
     std::vector<unsigned char> data;
     for (std::uint32_t i = 0; i < frames; ++i) {
         const double v =
-            std::clamp(spec.Voice(static_cast<double>(i) / spec.SampleRate, length), -1.0, 1.0);
-        if (spec.Bits == 8)
+            std::clamp(recipe.Voice(static_cast<double>(i) / recipe.SampleRate, length), -1.0, 1.0);
+        if (recipe.Bits == 8)
             data.push_back(static_cast<unsigned char>(std::lround(128 + v * 127)));
         else
             PutU16(data,
@@ -129,9 +129,9 @@ std::vector<unsigned char> Render(const TClipSpec& spec) {
     }
 
     std::vector<unsigned char> list;
-    if (*spec.Comment) {
+    if (*recipe.Comment) {
         // One zero-terminated INFO string, padded to even length like every chunk.
-        const std::string text = spec.Comment;
+        const std::string text = recipe.Comment;
         std::vector<unsigned char> info;
         PutTag(info, "INFO");
         PutTag(info, "ISFT");
@@ -152,10 +152,10 @@ std::vector<unsigned char> Render(const TClipSpec& spec) {
     PutU32(out, 16);
     PutU16(out, 1); // PCM
     PutU16(out, 1); // mono
-    PutU32(out, spec.SampleRate);
-    PutU32(out, spec.SampleRate * bytesPerSample);
+    PutU32(out, recipe.SampleRate);
+    PutU32(out, recipe.SampleRate * bytesPerSample);
     PutU16(out, bytesPerSample);
-    PutU16(out, spec.Bits);
+    PutU16(out, recipe.Bits);
     PutTag(out, "data");
     PutU32(out, static_cast<std::uint32_t>(data.size()));
     out.insert(out.end(), data.begin(), data.end());
@@ -170,14 +170,14 @@ int main(int argc, char** argv) {
         std::cerr << "usage: make_sounds OUTPUT-FOLDER\n";
         return 2;
     }
-    const TClipSpec clips[] = {
+    const TClipRecipe clips[] = {
         {"ENERGY", 8402, 8, 1658, "Tolvane row chime", Energy},
         {"ERROR", 6741, 8, 4096, "Tolvane lost ball", Error},
         {"EXIT", 14925, 8, 11928, "", Exit},
         {"STEP", 11025, 8, 264, "Tolvane step", Step},
         {"ZARI", 11025, 16, 3202, "", Zari},
     };
-    for (const TClipSpec& clip : clips) {
+    for (const TClipRecipe& clip : clips) {
         const std::string path = std::string(argv[1]) + "/" + clip.Name + ".wav";
         const std::vector<unsigned char> image = Render(clip);
         std::ofstream file(path, std::ios::binary);
