@@ -162,6 +162,9 @@ void TForm1::ApplyDesignValues() {
     pan.SetOneColorTShapes(clWhite);
     pan.SetTRows(21);
     pan.SetTColumns(11);
+    pan.SetACreSquShape(1);
+    pan.SetATN(110);
+    pan.SetASteps(80);
     pan.OnScrambleOver = [this](QObject* sender) { AfterGameOver(sender); };
     pan.OnTetrisOver = [this](QObject* sender) { AfterGameOver(sender); };
 }

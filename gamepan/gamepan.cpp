@@ -26,6 +26,9 @@ enum class TPush : std::uint8_t {
 
 const QString kRestartScramble = QStringLiteral("Restart Scramble to have effect this option");
 const QString kRestartTetris = QStringLiteral("Restart Tetris to have effect this option");
+const QString kRestartArcanoid = QStringLiteral("Restart Arcanoid to have effect this option");
+const QString kNewLevel = QStringLiteral("This option will have effect with the new level");
+const QString kNewBall = QStringLiteral("This option will have effect with the new ball");
 
 } // namespace
 
@@ -50,6 +53,14 @@ template <int Low, int High> bool InRange(const TGamePan&, std::uint16_t value) 
 
 bool Positive(const TGamePan&, std::int32_t value) {
     return value > 0;
+}
+
+bool NotNegative(const TGamePan&, std::int32_t value) {
+    return value >= 0;
+}
+
+bool AtMostHundred(const TGamePan&, std::uint16_t value) {
+    return value <= 100;
 }
 
 bool OnlyInPanelMode(const TGamePan& panel, bool) {
@@ -135,6 +146,61 @@ const TSettingRule<bool> kNextSColorT{
         Tetris(b).SetNextColor(v);
     }};
 
+// The Arcanoid settings are stored and checked; the board they go to
+// plugs in its setters here.
+constexpr TState kArc = TState::Arcanoid;
+const QString kPositive = QStringLiteral("Value must be >0");
+const TSettingRule<std::uint16_t> kARows{.Game = kArc,
+                                         .Push = TPush::WhenIdle,
+                                         .Valid = InRange<14, 48>,
+                                         .Refusal = QStringLiteral("Value must be in [14..48]"),
+                                         .Notice = kNewLevel};
+const TSettingRule<std::uint16_t> kAColumns{.Game = kArc,
+                                            .Push = TPush::WhenIdle,
+                                            .Valid = InRange<6, 24>,
+                                            .Refusal = QStringLiteral("Value must be in [6..24]"),
+                                            .Notice = kNewLevel};
+const TSettingRule<std::int32_t> kALevels{
+    .Game = kArc,
+    .Valid = [](const TGamePan&, std::int32_t v) { return v >= 1 && v <= 10; },
+    .Refusal = QStringLiteral("Value must be in [1..10]"),
+    .Notice = kRestartArcanoid};
+const TSettingRule<std::int32_t> kABalls{.Game = kArc,
+                                         .Valid = Positive,
+                                         .Refusal = kPositive,
+                                         .Notice = kRestartArcanoid,
+                                         .ApplyUnchanged = true};
+const TSettingRule<std::int32_t> kADelay{.Game = kArc,
+                                         .Push = TPush::AtOnce,
+                                         .Valid = Positive,
+                                         .Refusal = kPositive,
+                                         .ApplyUnchanged = true};
+const TSettingRule<std::int32_t> kASteps{.Game = kArc,
+                                         .Push = TPush::AtOnce,
+                                         .Valid = Positive,
+                                         .Refusal = kPositive,
+                                         .Notice = kNewBall,
+                                         .ApplyUnchanged = true};
+const TSettingRule<std::int32_t> kNewBallSpeed{
+    .Game = kArc, .Push = TPush::AtOnce, .Notice = kNewBall};
+const TSettingRule<std::int32_t> kNewBallSize{.Game = kArc,
+                                              .Push = TPush::AtOnce,
+                                              .Valid = Positive,
+                                              .Refusal = kPositive,
+                                              .Notice = kNewBall};
+const TSettingRule<std::uint16_t> kAFriction{.Game = kArc,
+                                             .Push = TPush::AtOnce,
+                                             .Valid = AtMostHundred,
+                                             .Refusal = QStringLiteral("Value must be in [0..100]"),
+                                             .ApplyUnchanged = true};
+const TSettingRule<std::int32_t> kACreSquShape{
+    .Game = kArc, .Push = TPush::AtOnce, .Valid = Positive, .Refusal = kPositive};
+const TSettingRule<std::int32_t> kWidthAShapesPen{.Game = kArc,
+                                                  .Push = TPush::AtOnce,
+                                                  .Valid = NotNegative,
+                                                  .Refusal = QStringLiteral("Value must be >=0")};
+template <typename T> const TSettingRule<T> kArcanoidLook{.Game = kArc, .Push = TPush::AtOnce};
+
 QString GameName(TState state) {
     switch (state) {
     case TState::Scramble:
@@ -192,9 +258,10 @@ template <typename T> void TGamePan::Assign(T& field, T value, const TSettingRul
     if (value != field || rule.ApplyUnchanged) {
         field = value;
         TCustomPanel* board = rule.Game == FState ? Board() : nullptr;
-        if (board && rule.Apply) {
+        if (board) {
             const bool running = BoardRunning(FState);
-            if (rule.Push == TPush::AtOnce || (rule.Push == TPush::WhenIdle && !running))
+            if (rule.Apply &&
+                (rule.Push == TPush::AtOnce || (rule.Push == TPush::WhenIdle && !running)))
                 rule.Apply(*board, value);
             if (!rule.Notice.isEmpty() && running && FShowAllDlgs) ShowInformation(rule.Notice);
         }
@@ -275,6 +342,88 @@ void TGamePan::SetShapesTBrushStyle(TBrushStyle value) {
 }
 void TGamePan::SetNextSColorT(bool value) {
     Assign(FNextSColorT, value, kNextSColorT);
+}
+
+void TGamePan::SetARows(std::uint16_t value) {
+    Assign(FARows, value, kARows);
+}
+void TGamePan::SetAColumns(std::uint16_t value) {
+    Assign(FAColumns, value, kAColumns);
+}
+void TGamePan::SetALevels(std::int32_t value) {
+    Assign(FALevels, value, kALevels);
+}
+void TGamePan::SetABalls(std::int32_t value) {
+    Assign(FABalls, value, kABalls);
+}
+void TGamePan::SetADelay(std::int32_t value) {
+    Assign(FADelay, value, kADelay);
+}
+void TGamePan::SetACoeff(std::int32_t value) {
+    Assign(FACoeff, value, kPlain<std::int32_t>);
+}
+void TGamePan::SetASteps(std::int32_t value) {
+    Assign(FASteps, value, kASteps);
+}
+void TGamePan::SetABSpeed(std::int32_t value) {
+    Assign(FABSpeed, value, kNewBallSpeed);
+}
+void TGamePan::SetASSpeed(std::int32_t value) {
+    Assign(FASSpeed, value, kNewBallSpeed);
+}
+void TGamePan::SetATN(std::int32_t value) {
+    Assign(FATN, value, kNewBallSize);
+}
+void TGamePan::SetATL(std::int32_t value) {
+    Assign(FATL, value, kNewBallSize);
+}
+void TGamePan::SetATS(std::int32_t value) {
+    Assign(FATS, value, kNewBallSize);
+}
+void TGamePan::SetABHW(std::int32_t value) {
+    Assign(FABHW, value, kNewBallSize);
+}
+void TGamePan::SetAFriction(std::uint16_t value) {
+    Assign(FAFriction, value, kAFriction);
+}
+void TGamePan::SetACreSquShape(std::int32_t value) {
+    Assign(FACreSquShape, value, kACreSquShape);
+}
+void TGamePan::SetAStrongShapes(bool value) {
+    Assign(FAStrongShapes, value, kArcanoidLook<bool>);
+}
+void TGamePan::SetAIMMDelShapes(bool value) {
+    Assign(FAIMMDelShapes, value, kArcanoidLook<bool>);
+}
+void TGamePan::SetAEndStop(bool value) {
+    Assign(FAEndStop, value, kArcanoidLook<bool>);
+}
+void TGamePan::SetColorAB(TColor value) {
+    Assign(FColorAB, value, kArcanoidLook<TColor>);
+}
+void TGamePan::SetColorABl(TColor value) {
+    Assign(FColorABl, value, kArcanoidLook<TColor>);
+}
+void TGamePan::SetColorAT(TColor value) {
+    Assign(FColorAT, value, kArcanoidLook<TColor>);
+}
+void TGamePan::SetColorAShapes(TColorTAFShapes value) {
+    Assign(FColorAShapes, value, kArcanoidLook<TColorTAFShapes>);
+}
+void TGamePan::SetOneColorAShapes(TColor value) {
+    Assign(FOneColorAShapes, value, kArcanoidLook<TColor>);
+}
+void TGamePan::SetColorAShapesPen(TColor value) {
+    Assign(FColorAShapesPen, value, kArcanoidLook<TColor>);
+}
+void TGamePan::SetWidthAShapesPen(std::int32_t value) {
+    Assign(FWidthAShapesPen, value, kWidthAShapesPen);
+}
+void TGamePan::SetShapesAShape(TShapeType value) {
+    Assign(FShapesAShape, value, kArcanoidLook<TShapeType>);
+}
+void TGamePan::SetShapesABrushStyle(TBrushStyle value) {
+    Assign(FShapesABrushStyle, value, kArcanoidLook<TBrushStyle>);
 }
 
 TCustomPanel* TGamePan::Board() const {

@@ -121,6 +121,62 @@ public:
     bool NextSColorT() const { return FNextSColorT; }
     void SetNextSColorT(bool value);
 
+    // Arcanoid settings.
+    std::uint16_t ARows() const { return FARows; }
+    void SetARows(std::uint16_t value);
+    std::uint16_t AColumns() const { return FAColumns; }
+    void SetAColumns(std::uint16_t value);
+    std::int32_t ALevels() const { return FALevels; }
+    void SetALevels(std::int32_t value);
+    std::int32_t ABalls() const { return FABalls; }
+    void SetABalls(std::int32_t value);
+    std::int32_t ADelay() const { return FADelay; }
+    void SetADelay(std::int32_t value);
+    std::int32_t ACoeff() const { return FACoeff; }
+    void SetACoeff(std::int32_t value);
+    std::int32_t ASteps() const { return FASteps; }
+    void SetASteps(std::int32_t value);
+    std::int32_t ABSpeed() const { return FABSpeed; }
+    void SetABSpeed(std::int32_t value);
+    std::int32_t ASSpeed() const { return FASSpeed; }
+    void SetASSpeed(std::int32_t value);
+    std::int32_t ATN() const { return FATN; }
+    void SetATN(std::int32_t value);
+    std::int32_t ATL() const { return FATL; }
+    void SetATL(std::int32_t value);
+    std::int32_t ATS() const { return FATS; }
+    void SetATS(std::int32_t value);
+    std::int32_t ABHW() const { return FABHW; }
+    void SetABHW(std::int32_t value);
+    std::uint16_t AFriction() const { return FAFriction; }
+    void SetAFriction(std::uint16_t value);
+    std::int32_t ACreSquShape() const { return FACreSquShape; }
+    void SetACreSquShape(std::int32_t value);
+    bool AStrongShapes() const { return FAStrongShapes; }
+    void SetAStrongShapes(bool value);
+    bool AIMMDelShapes() const { return FAIMMDelShapes; }
+    void SetAIMMDelShapes(bool value);
+    bool AEndStop() const { return FAEndStop; }
+    void SetAEndStop(bool value);
+    TColor ColorAB() const { return FColorAB; }
+    void SetColorAB(TColor value);
+    TColor ColorABl() const { return FColorABl; }
+    void SetColorABl(TColor value);
+    TColor ColorAT() const { return FColorAT; }
+    void SetColorAT(TColor value);
+    TColorTAFShapes ColorAShapes() const { return FColorAShapes; }
+    void SetColorAShapes(TColorTAFShapes value);
+    TColor OneColorAShapes() const { return FOneColorAShapes; }
+    void SetOneColorAShapes(TColor value);
+    TColor ColorAShapesPen() const { return FColorAShapesPen; }
+    void SetColorAShapesPen(TColor value);
+    std::int32_t WidthAShapesPen() const { return FWidthAShapesPen; }
+    void SetWidthAShapesPen(std::int32_t value);
+    TShapeType ShapesAShape() const { return FShapesAShape; }
+    void SetShapesAShape(TShapeType value);
+    TBrushStyle ShapesABrushStyle() const { return FShapesABrushStyle; }
+    void SetShapesABrushStyle(TBrushStyle value);
+
     // Published events (sender: the panel); an unassigned event is skipped.
     TNotifyEvent OnScrambleMove, OnScrambleTime, OnScrambleOver;
     TNotifyEvent OnTetrisDelete, OnTetrisContact, OnTetrisTime, OnTetrisOver;
@@ -219,6 +275,33 @@ private:
     TShapeType FShapesTShape = stRoundRect;
     TBrushStyle FShapesTBrushStyle = bsSolid;
     bool FNextSColorT = false;
+    std::uint16_t FARows = 30;
+    std::uint16_t FAColumns = 11;
+    std::int32_t FALevels = 10;
+    std::int32_t FABalls = 3;
+    std::int32_t FADelay = 40;
+    std::int32_t FACoeff = 1;
+    std::int32_t FASteps = 100;
+    std::int32_t FABSpeed = 150;
+    std::int32_t FASSpeed = 75;
+    std::int32_t FATN = 100;
+    std::int32_t FATL = 150;
+    std::int32_t FATS = 75;
+    std::int32_t FABHW = 75;
+    std::uint16_t FAFriction = 25;
+    std::int32_t FACreSquShape = 2;
+    bool FAStrongShapes = true;
+    bool FAIMMDelShapes = false;
+    bool FAEndStop = false;
+    TColor FColorAB = clBlack;
+    TColor FColorABl = clLime;
+    TColor FColorAT = clYellow;
+    TColorTAFShapes FColorAShapes = colorFixed2;
+    TColor FOneColorAShapes = clBtnFace;
+    TColor FColorAShapesPen = clWhite;
+    std::int32_t FWidthAShapesPen = 1;
+    TShapeType FShapesAShape = stRoundRect;
+    TBrushStyle FShapesABrushStyle = bsSolid;
 };
 
 // The panel's caption as it was when a game was entered from StPanel.

@@ -11,6 +11,8 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <functional>
+#include <map>
 
 using namespace Tolvane;
 
@@ -415,6 +417,69 @@ private slots:
         FPan->SetClientWidth(100);
         QCOMPARE(FPan->width(), 100 + 2 * b);
         QCOMPARE(FPan->ClientWidth(), 100);
+    }
+
+    // Arcanoid's settings are checked and kept before its board plays.
+    void arcanoidSettingsRefuseWithTheirTexts_data() {
+        QTest::addColumn<QString>("setting");
+        QTest::addColumn<int>("value");
+        QTest::addColumn<QString>("refusal");
+        const QString positive = QStringLiteral("Value must be >0");
+        QTest::newRow("ATN 0") << "ATN" << 0 << positive;
+        QTest::newRow("ATN -1") << "ATN" << -1 << positive;
+        QTest::newRow("ATN 110") << "ATN" << 110 << "";
+        QTest::newRow("pen 0") << "WidthAShapesPen" << 0 << "";
+        QTest::newRow("pen -1") << "WidthAShapesPen" << -1 << "Value must be >=0";
+        QTest::newRow("rows 13") << "ARows" << 13 << "Value must be in [14..48]";
+        QTest::newRow("rows 14") << "ARows" << 14 << "";
+        QTest::newRow("rows 49") << "ARows" << 49 << "Value must be in [14..48]";
+        QTest::newRow("columns 25") << "AColumns" << 25 << "Value must be in [6..24]";
+        QTest::newRow("levels 0") << "ALevels" << 0 << "Value must be in [1..10]";
+        QTest::newRow("levels 10") << "ALevels" << 10 << "";
+        QTest::newRow("levels 11") << "ALevels" << 11 << "Value must be in [1..10]";
+        QTest::newRow("friction 0") << "AFriction" << 0 << "";
+        QTest::newRow("friction 101") << "AFriction" << 101 << "Value must be in [0..100]";
+        QTest::newRow("squares 0") << "ACreSquShape" << 0 << positive;
+        QTest::newRow("steps 0") << "ASteps" << 0 << positive;
+        QTest::newRow("balls 0") << "ABalls" << 0 << positive;
+        QTest::newRow("delay -5") << "ADelay" << -5 << positive;
+        QTest::newRow("ball size 0") << "ABHW" << 0 << positive;
+        QTest::newRow("ball speed 0") << "ABSpeed" << 0 << "";
+    }
+    void arcanoidSettingsRefuseWithTheirTexts() {
+        QFETCH(QString, setting);
+        QFETCH(int, value);
+        QFETCH(QString, refusal);
+        using Word = std::uint16_t;
+        TGamePan& p = *FPan;
+        const std::map<QString, std::pair<std::function<int()>, std::function<void(int)>>> settings{
+            {"ATN", {[&] { return p.ATN(); }, [&](int v) { p.SetATN(v); }}},
+            {"WidthAShapesPen",
+             {[&] { return p.WidthAShapesPen(); }, [&](int v) { p.SetWidthAShapesPen(v); }}},
+            {"ARows", {[&] { return p.ARows(); }, [&](int v) { p.SetARows(Word(v)); }}},
+            {"AColumns", {[&] { return p.AColumns(); }, [&](int v) { p.SetAColumns(Word(v)); }}},
+            {"ALevels", {[&] { return p.ALevels(); }, [&](int v) { p.SetALevels(v); }}},
+            {"AFriction", {[&] { return p.AFriction(); }, [&](int v) { p.SetAFriction(Word(v)); }}},
+            {"ACreSquShape",
+             {[&] { return p.ACreSquShape(); }, [&](int v) { p.SetACreSquShape(v); }}},
+            {"ASteps", {[&] { return p.ASteps(); }, [&](int v) { p.SetASteps(v); }}},
+            {"ABalls", {[&] { return p.ABalls(); }, [&](int v) { p.SetABalls(v); }}},
+            {"ADelay", {[&] { return p.ADelay(); }, [&](int v) { p.SetADelay(v); }}},
+            {"ABHW", {[&] { return p.ABHW(); }, [&](int v) { p.SetABHW(v); }}},
+            {"ABSpeed", {[&] { return p.ABSpeed(); }, [&](int v) { p.SetABSpeed(v); }}},
+        };
+        const auto& [get, set] = settings.at(setting);
+        // Chosen but with no game running: no notice, only the refusals.
+        FPan->SetState(TState::Arcanoid);
+        const int initial = get();
+        set(value);
+        if (refusal.isEmpty()) {
+            QCOMPARE(get(), value);
+            QVERIFY(FMessages->Shown.isEmpty());
+        } else {
+            QCOMPARE(get(), initial);
+            QCOMPARE(FMessages->Texts(), QStringList{refusal});
+        }
     }
 };
 
