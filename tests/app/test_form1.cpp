@@ -143,12 +143,31 @@ private slots:
         QVERIFY(FMessages->Shown.isEmpty());
         QVERIFY(FSound->Played.isEmpty());
 
+        // The window's own look for the games; the rest keep the panel's values.
+        QCOMPARE(Pan().PicStretch(), false);
+        QCOMPARE(Pan().ColorSB(), clBtnFace);
+        QCOMPARE(Pan().ColorTF(), clBtnFace);
+        QCOMPARE(Pan().ColorTShapes(), colorFixed2);
+        QCOMPARE(Pan().OneColorTShapes(), clWhite);
+        QCOMPARE(Pan().TRows(), 21);
+        QCOMPARE(Pan().TColumns(), 11);
+        QCOMPARE(Pan().ACreSquShape(), 1);
+        QCOMPARE(Pan().ATN(), 110);
+        QCOMPARE(Pan().ASteps(), 80);
+        QCOMPARE(Pan().ARows(), 30);
+        QCOMPARE(Pan().TDelay(), 200);
+
         // Only the nine levels can be chosen, starting at 3.
         auto& level = Control<QComboBox>("ComboBox1");
         QVERIFY(!level.isEditable());
         QCOMPARE(level.count(), 9);
         QCOMPARE(level.currentText(), QStringLiteral("3"));
         QCOMPARE(level.itemText(8), QStringLiteral("9"));
+        // Its number is dark on the light box, not the window's white text.
+        const QColor ink = level.palette().color(QPalette::ButtonText);
+        const QColor box = level.palette().color(QPalette::Button);
+        QVERIFY2(box.lightness() - ink.lightness() > 128,
+                 qPrintable(ink.name() + QStringLiteral(" on ") + box.name()));
     }
 
     void helpTextKeepsItsTwentyLinesWithTheirBlanks() {
