@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Runs the real program in a real X window (a private Xvfb) and plays it as
 # a person would: checks the window's size and title, chooses Scramble with
-# its button, starts it with Enter, slides tiles with the keypad, and closes
+# its button, starts it with Enter, slides tiles with the keypad, plays a
+# Tetris piece down with the keypad and Space, and closes
 # the program through its question. Screenshots stay in OUT_DIR.
 #
 #   real_window_test.sh TOLVANE X11NUMLOCK SOURCE_DIR OUT_DIR
@@ -100,13 +101,41 @@ moved=$(differing 3-scramble-started 4-tiles-moved "$board")
 echo "pixels changed by the keypad moves: $moved"
 [ "$moved" -gt 500 ] || fail "the keypad moved no tile"
 
+# Tetris's button, Enter to start, the keypad to steer and Space to drop.
+# Level 1 falls one row in about half a second, so the bottom rows of the
+# well stay empty for seconds unless the drop brings the piece down.
+xdotool mousemove --window "$wid" 40 232 click 1
+sleep 0.5
+shot "$wid" 5-tetris-chosen
+xdotool key Return
+sleep 0.5
+shot "$wid" 6-tetris-started
+# The well is half as wide as high, centred over the area right of the buttons.
+well=160x320+215+30
+[ "$(differing 5-tetris-chosen 6-tetris-started "$well")" -gt 100 ] ||
+    fail "Enter did not start Tetris (no piece shown)"
+bottom=160x40+215+300
+for key in KP_4 KP_5 KP_6 KP_6; do
+    xdotool key "$key"
+    sleep 0.1
+done
+shot "$wid" 7-tetris-steered
+[ "$(differing 6-tetris-started 7-tetris-steered "$bottom")" -eq 0 ] ||
+    fail "something reached the bottom of the well before the drop"
+xdotool key space
+sleep 0.3
+shot "$wid" 8-tetris-dropped
+dropped=$(differing 7-tetris-steered 8-tetris-dropped "$bottom")
+echo "pixels changed at the bottom of the well by Space: $dropped"
+[ "$dropped" -gt 100 ] || fail "Space did not drop the piece"
+
 # Close, then OK (the default button) in the question.
 xdotool mousemove --window "$wid" 40 344 click 1
 box=$(timeout 10 xdotool search --sync --onlyvisible --name '^Tolvane 1.47$' | head -1) ||
     fail "no close question"
 sleep 0.5
-shot "$box" 5-close-question
-shot "$wid" 6-help-before-closing
+shot "$box" 9-close-question
+shot "$wid" 10-help-before-closing
 xdotool windowfocus --sync "$box" || true
 xdotool key Return
 
