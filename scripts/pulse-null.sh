@@ -11,6 +11,8 @@
 # Works as root too: the server runs per user (--system=false) in DIR, with
 # anonymous access on its socket, so no cookie or session bus is needed.
 set -euo pipefail
+# shellcheck source=lib/background-server.sh
+. "$(dirname "$0")/lib/background-server.sh"
 
 usage() { echo "usage: $0 start|stop DIR" >&2; exit 2; }
 [ $# -eq 2 ] || usage
@@ -19,6 +21,13 @@ dir=$(cd "$2" && pwd)
 socket=$dir/native
 sink=tolvane_null
 pidfile=$dir/server.pid
+
+pulse_ready() {
+    pactl list short sinks 2>/dev/null | grep -q "$sink" || return 1
+    echo "PULSE_SERVER=$PULSE_SERVER"
+    echo "PULSE_SINK=$sink"
+    echo "PULSE_MONITOR=$sink.monitor"
+}
 
 case $action in
 start)
@@ -35,33 +44,10 @@ start)
         </dev/null >"$dir/server.log" 2>&1 &
     echo $! >"$pidfile"
     export PULSE_SERVER=unix:$socket HOME=$dir
-    for _ in $(seq 100); do
-        if ! kill -0 "$(cat "$pidfile")" 2>/dev/null; then
-            echo "pulseaudio exited at start:" >&2
-            tail -5 "$dir/server.log" >&2
-            exit 1
-        fi
-        if pactl list short sinks 2>/dev/null | grep -q "$sink"; then
-            echo "PULSE_SERVER=$PULSE_SERVER"
-            echo "PULSE_SINK=$sink"
-            echo "PULSE_MONITOR=$sink.monitor"
-            exit 0
-        fi
-        sleep 0.1
-    done
-    echo "pulseaudio did not answer within 10 s" >&2
-    kill "$(cat "$pidfile")" 2>/dev/null || true
-    exit 1
+    wait_for_server pulseaudio "$pidfile" "$dir/server.log" pulse_ready
     ;;
 stop)
-    [ -f "$pidfile" ] || exit 0
-    pid=$(cat "$pidfile")
-    kill "$pid" 2>/dev/null || true
-    for _ in $(seq 50); do
-        kill -0 "$pid" 2>/dev/null || break
-        sleep 0.1
-    done
-    rm -f "$pidfile"
+    stop_server "$pidfile"
     ;;
 *) usage ;;
 esac

@@ -3,7 +3,6 @@
 #include "gamepan/toolkit/random.h"
 #include "games/scramble/scrmbl.h"
 
-#include <QApplication>
 #include <benchmark/benchmark.h>
 
 namespace {
@@ -22,13 +21,3 @@ void BM_StartEightByEight(benchmark::State& state) {
 BENCHMARK(BM_StartEightByEight)->Unit(benchmark::kMillisecond);
 
 } // namespace
-
-int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
