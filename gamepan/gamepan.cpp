@@ -497,6 +497,10 @@ bool TGamePan::FreeBoards(TState keep) {
     bool freed = false;
     auto release = [&](auto*& board, TState game) {
         if (!board || game == keep) return;
+        // Deleted only later, so stop its clocks now: a message box shown
+        // during the switch runs events, and a hidden game must not play on.
+        board->SetPaused(true);
+        board->SetActive(false);
         board->hide();
         board->OnKeyDown = nullptr;
         board->deleteLater();
@@ -624,10 +628,9 @@ void TGamePan::ToggleFrame() {
 void TGamePan::LoadPicture(QString& path) {
     if (!FPicture) FPicture = std::make_unique<TPicture>();
     if (FPicture->LoadFromFile(path)) return;
-    const QString failed = path;
+    ShowError(QStringLiteral("Cannot Open ") + path);
     FPicture.reset();
     path.clear();
-    ShowError(QStringLiteral("Cannot Open ") + failed);
 }
 
 void TGamePan::SetStart(bool start) {
@@ -684,8 +687,8 @@ void TGamePan::SetDirection(std::uint8_t direction) {
     FocusBoard();
 }
 
-void TGamePan::BoardKeyDown(QObject* sender, std::uint16_t& key, Qt::KeyboardModifiers shift) {
-    if (OnKeyDown) OnKeyDown(sender, key, shift);
+void TGamePan::BoardKeyDown(QObject*, std::uint16_t& key, Qt::KeyboardModifiers shift) {
+    if (OnKeyDown) OnKeyDown(this, key, shift);
     if (!FDefKeys) return;
     if (FState == TState::Scramble && FScrmbl && FScrmbl->Active() && !FScrmbl->Paused())
         FScrmbl->DoKey(key);
@@ -721,21 +724,22 @@ void TGamePan::BoardTime(QObject* sender) {
     }
 }
 
-void TGamePan::ScrambleMove(QObject*) {
-    if (!FScrmbl) return;
+void TGamePan::ScrambleMove(QObject* sender) {
+    if (!FScrmbl || sender != FScrmbl) return;
     FScrambleMoves = FScrmbl->Moves();
     Fire(OnScrambleMove, this);
     FocusBoard();
 }
 
-void TGamePan::TetrisDelete(QObject*) {
+void TGamePan::TetrisDelete(QObject* sender) {
+    if (!FTtrs || sender != FTtrs) return;
     FTetrisScore += FTCoeff;
     Fire(OnTetrisDelete, this);
     FocusBoard();
 }
 
-void TGamePan::TetrisContact(QObject*) {
-    if (!FTtrs) return;
+void TGamePan::TetrisContact(QObject* sender) {
+    if (!FTtrs || sender != FTtrs) return;
     FTetrisNext = FTtrs->NextKind();
     Fire(OnTetrisContact, this);
 }

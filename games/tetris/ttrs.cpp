@@ -264,7 +264,8 @@ void TTtrs::RemoveRow(int row) {
     int top = 1;
     while (top < row && empty(top)) ++top;
     // Every moved block is remade in the current look, but with the colour
-    // it had; its random colour would be replaced at once, so none is drawn.
+    // it had. A remade block in random colours still draws its colour, which
+    // is then replaced, so the random sequence of the game stays the same.
     TBlock fresh;
     fresh.Look = {FShapeType, FPenColor, FPenWidth, fresh.Look.BrushColor, FBrushStyle};
     for (int r = row; r > top; --r) {
@@ -275,6 +276,7 @@ void TTtrs::RemoveRow(int row) {
                 to[c].reset();
                 continue;
             }
+            if (FColorMode == colorRandom) RandomBlockColor();
             fresh.Look.BrushColor = from[c]->Look.BrushColor;
             to[c] = fresh;
         }

@@ -4,10 +4,12 @@
 #include "gamepan/toolkit/keys.h"
 #include "gamepan/toolkit/random.h"
 #include "games/scramble/scrmbl.h"
+#include "games/tetris/ttrs.h"
 #include "tests/support/recordingmessages.h"
 
 #include <QImage>
 #include <QMouseEvent>
+#include <QPointer>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
@@ -242,12 +244,17 @@ private slots:
         QFETCH(bool, defKeys);
         FPan->SetDefKeys(defKeys);
         int seen = 0;
-        FPan->OnKeyDown = [&](QObject*, std::uint16_t&, Qt::KeyboardModifiers) { ++seen; };
+        QObject* sender = nullptr;
+        FPan->OnKeyDown = [&](QObject* from, std::uint16_t&, Qt::KeyboardModifiers) {
+            ++seen;
+            sender = from;
+        };
         StartScramble();
         const QStringList before = Captions(Board());
         for (int key : {Qt::Key_4, Qt::Key_6, Qt::Key_8, Qt::Key_2})
             QTest::keyClick(&Board(), static_cast<Qt::Key>(key), Qt::KeypadModifier);
         QCOMPARE(seen, 4);
+        QCOMPARE(sender, static_cast<QObject*>(FPan));
         if (defKeys) {
             QVERIFY(FPan->ScrambleMoves() >= 2);
             QVERIFY(Captions(Board()) != before);
@@ -291,6 +298,33 @@ private slots:
         QCOMPARE(FPan->Picture(), nullptr);
         FPan->SetState(TState::Tetris);
         QCOMPARE(FMessages->Shown.size(), 1);
+    }
+
+    // A real message box runs the event loop while it is up; the game left
+    // behind must not play on in it, and the path is still there to read.
+    void aGameLeftForAnotherStopsAtOnce() {
+        FPan->SetTDelay(10);
+        FPan->SetState(TState::Tetris);
+        FPan->SetStart(true);
+        QPointer<TTtrs> old = FPan->TetrisBoard();
+        const QString path = QStringLiteral("/nonexistent/backgr2.bmp");
+        FPan->SetBStPicture(path);
+        int contacts = 0;
+        FPan->OnTetrisContact = [&](QObject*) { ++contacts; };
+        QString pathWhileShown;
+        FMessages->WhileShown = [&](const QString&) {
+            pathWhileShown = FPan->BStPicture();
+            QTest::qWait(300);
+        };
+        FPan->SetState(TState::Scramble);
+        QCOMPARE(FMessages->Texts(), QStringList{"Cannot Open " + path});
+        QCOMPARE(pathWhileShown, path);
+        QCOMPARE(FPan->BStPicture(), QString());
+        QCOMPARE(contacts, 0);
+        QVERIFY(!old || !old->Active());
+        // A late notification of the old board counts for nothing.
+        if (old && old->OnDelete) old->OnDelete(old);
+        QCOMPARE(FPan->TetrisScore(), 0);
     }
 
     void statusCaptionFollowsTheClock() {

@@ -11,6 +11,7 @@ TRecordingMessages::~TRecordingMessages() {
 
 TModalResult TRecordingMessages::Show(TMsgDlgType type, const QString& text, TMsgButtons buttons) {
     Shown.append({type, text, buttons});
+    if (WhileShown) WhileShown(text);
     return buttons == TMsgButtons::mbOK ? TModalResult::mrOk : Answer;
 }
 

@@ -5,6 +5,7 @@
 
 #include <QList>
 #include <QString>
+#include <functional>
 
 namespace Tolvane {
 
@@ -28,6 +29,8 @@ public:
     // The answer to boxes with No and OK (boxes with only OK answer OK).
     TModalResult Answer = TModalResult::mrOk;
     QList<TShown> Shown;
+    // Runs while a box is "up", as a real one would run the event loop.
+    std::function<void(const QString& text)> WhileShown;
 
     QStringList Texts() const;
     void Clear() { Shown.clear(); }

@@ -360,6 +360,31 @@ private slots:
         if (deleted > 0) QCOMPARE(moved->Look.Shape, stCircle);
     }
 
+    // Each block a deletion moves is remade, and in random colours a remade
+    // block draws its colour before getting its old one back: a game from a
+    // fixed seed then deals the same pieces in the same colours.
+    void movedBlocksDrawTheirRandomColoursBeforeTheNextPiece() {
+        StartEmpty();
+        Board().SetColorMode(colorRandom);
+        LayHeap(Board(), {"..b.c.....", "aaaaaaaaaa"});
+        const int kind = Board().NextKind();
+        FixRandomSeed(99);
+        Board().PieceLanded();
+        QCOMPARE(Heap(Board()).last(), QStringLiteral("..b.c....."));
+
+        FixRandomSeed(99);
+        for (int moved = 0; moved < 2; ++moved) RandomBlockColor();
+        const TColor pivotColour = RandomBlockColor();
+        for (int other = 0; other < 3; ++other) RandomBlockColor();
+        const int nextKind = Random(kKinds) + 1;
+
+        const TSpawn& spawn = kSpawnCells[kind - 1];
+        const TBlock* pivot = Board().Cell(spawn.Pivot.Row, 5 + spawn.Pivot.Column);
+        QVERIFY(pivot && pivot->Tag == kind);
+        QCOMPARE(pivot->Look.BrushColor, pivotColour);
+        QCOMPARE(int(Board().NextKind()), nextKind);
+    }
+
     void aFullTopRowIsRemovedToo() {
         StartEmpty(6, 6);
         LayHeap(Board(), {"aaaaaa", "......", "......", "......", "......", "b....."});
