@@ -336,6 +336,16 @@ void TForm2::showEvent(QShowEvent* event) {
     if (!event->spontaneous()) FormShow();
 }
 
+// The window closes by Close or its title bar only. A dialog would take
+// Escape for a cancel and drop the name being typed.
+void TForm2::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape) {
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
 void TForm2::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     FormPaint(painter);

@@ -7,17 +7,19 @@
 #include <QBuffer>
 #include <QCoreApplication>
 #include <QDirIterator>
-#include <QEventLoop>
 #include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QLoggingCategory>
 #include <QMediaDevices>
 #include <QPointer>
+#include <QThread>
 #include <QTimer>
 #include <chrono>
+#include <condition_variable>
 #include <deque>
 #include <memory>
+#include <mutex>
 #include <thread>
 
 namespace Tolvane {
@@ -42,40 +44,29 @@ public:
     }
 };
 
-// The default audio output through Qt Multimedia. A sink is made per clip,
-// since the clips differ in format, and kept after the clip has been handed
-// over so the device can play out what it has buffered, then released.
-class TQtSoundOutput final : public QObject, public TSoundOutput {
+// Plays one clip at a time through Qt Multimedia. It lives on the sound
+// thread, so a clip goes on sounding while the user-interface thread is
+// held by a waiting cue. A sink is made per clip, since the clips differ in
+// format, and kept after the clip has been handed over so the device can
+// play out what it has buffered, then released.
+class TQtSoundPlayer final : public QObject {
 public:
-    explicit TQtSoundOutput(QObject* parent) : QObject(parent) {
+    TQtSoundPlayer() {
         FRelease.setSingleShot(true);
         FRelease.setInterval(kReleaseAfterIdle);
-        connect(&FRelease, &QTimer::timeout, this, &TQtSoundOutput::Cut);
+        connect(&FRelease, &QTimer::timeout, this, &TQtSoundPlayer::Cut);
     }
-    ~TQtSoundOutput() override { Cut(); }
+    ~TQtSoundPlayer() override { Cut(); }
 
-    void Start(const TWaveImage& Wave, TFinished Finished) override {
+    void Play(const QAudioDevice& device, const QAudioFormat& format, const QByteArray& samples,
+              TSoundOutput::TFinished finished) {
         Cut();
-        FFinished = std::move(Finished);
-
-        const QAudioDevice device = QMediaDevices::defaultAudioOutput();
-        if (device.isNull()) {
-            qCDebug(lcSound) << "no audio output device; cue not heard";
-            Finish();
-            return;
-        }
-        QAudioFormat format;
-        format.setSampleRate(static_cast<int>(Wave.Format.SampleRate));
-        format.setChannelCount(Wave.Format.Channels);
-        format.setSampleFormat(Wave.Format.BitsPerSample == 8 ? QAudioFormat::UInt8
-                                                              : QAudioFormat::Int16);
-
+        FFinished = std::move(finished);
         FBuffer = new QBuffer(this);
-        FBuffer->setData(reinterpret_cast<const char*>(Wave.Samples.data()),
-                         static_cast<qsizetype>(Wave.Samples.size()));
+        FBuffer->setData(samples);
         FBuffer->open(QIODevice::ReadOnly);
         FSink = new QAudioSink(device, format, this);
-        connect(FSink, &QAudioSink::stateChanged, this, &TQtSoundOutput::StateChanged);
+        connect(FSink, &QAudioSink::stateChanged, this, &TQtSoundPlayer::StateChanged);
         FSink->start(FBuffer);
         if (FSink->error() != QAudio::NoError) {
             qCDebug(lcSound) << "audio output refused the cue:" << FSink->error();
@@ -99,10 +90,7 @@ private:
     }
 
     void Finish() {
-        if (!FFinished) return;
-        const TFinished finished = std::move(FFinished);
-        FFinished = nullptr;
-        finished();
+        if (const TSoundOutput::TFinished finished = std::exchange(FFinished, nullptr)) finished();
     }
 
     // Silences the clip sounding, if any, and tells its waiter.
@@ -124,8 +112,54 @@ private:
 
     QAudioSink* FSink = nullptr;
     QBuffer* FBuffer = nullptr;
-    TFinished FFinished;
-    QTimer FRelease;
+    TSoundOutput::TFinished FFinished;
+    QTimer FRelease{this}; // a child, so it moves to the sound thread too
+};
+
+// The default audio output: hands each clip to the player on the sound
+// thread, in the order the cues come. Owned by the application, so the
+// thread ends before the audio system goes.
+class TQtSoundOutput final : public QObject, public TSoundOutput {
+public:
+    explicit TQtSoundOutput(QObject* parent) : QObject(parent), FPlayer(new TQtSoundPlayer) {
+        FThread.setObjectName(QStringLiteral("sound"));
+        FPlayer->moveToThread(&FThread);
+        FThread.start();
+    }
+    ~TQtSoundOutput() override {
+        QMetaObject::invokeMethod(
+            FPlayer, [player = FPlayer] { delete player; }, Qt::BlockingQueuedConnection);
+        FThread.quit();
+        FThread.wait();
+    }
+
+    void Start(const TWaveImage& Wave, TFinished Finished) override {
+        // Asked here: the media backend is set up on the user-interface thread.
+        const QAudioDevice device = QMediaDevices::defaultAudioOutput();
+        if (device.isNull()) {
+            qCDebug(lcSound) << "no audio output device; cue not heard";
+            if (Finished) Finished();
+            return;
+        }
+        QAudioFormat format;
+        format.setSampleRate(static_cast<int>(Wave.Format.SampleRate));
+        format.setChannelCount(Wave.Format.Channels);
+        format.setSampleFormat(Wave.Format.BitsPerSample == 8 ? QAudioFormat::UInt8
+                                                              : QAudioFormat::Int16);
+        QByteArray samples(reinterpret_cast<const char*>(Wave.Samples.data()),
+                           static_cast<qsizetype>(Wave.Samples.size()));
+        QMetaObject::invokeMethod(
+            FPlayer,
+            [player = FPlayer, device, format, samples = std::move(samples),
+             finished = std::move(Finished)]() mutable {
+                player->Play(device, format, samples, std::move(finished));
+            },
+            Qt::QueuedConnection);
+    }
+
+private:
+    QThread FThread;
+    TQtSoundPlayer* FPlayer;
 };
 
 TSoundOutput* InstalledOutput = nullptr;
@@ -165,34 +199,31 @@ std::deque<TSoundClip> LoadClips() {
     return clips;
 }
 
+// Holds the calling thread, processing nothing, until the clip has been
+// heard: at least its length, then until the output says it is over, but
+// no more than a little past its length.
 void WaitForClip(TSoundOutput& output, const TWaveImage& wave) {
-    const auto length = std::chrono::ceil<std::chrono::milliseconds>(wave.Duration());
-    if (!QCoreApplication::instance()) {
-        output.Start(wave, {});
-        std::this_thread::sleep_for(length);
-        return;
-    }
-    // Shared with the output's callback, which may come after this wait is over.
+    using TClock = std::chrono::steady_clock;
+    // Shared with the output's callback, which may come from another thread
+    // and after this wait is over.
     struct TWait {
+        std::mutex Lock;
+        std::condition_variable Over;
         bool Finished = false;
-        bool LengthPassed = false;
-        QEventLoop* Loop = nullptr;
     };
     const auto wait = std::make_shared<TWait>();
-    QEventLoop loop;
-    wait->Loop = &loop;
+    const TClock::time_point started = TClock::now();
     output.Start(wave, [wait] {
-        wait->Finished = true;
-        if (wait->LengthPassed && wait->Loop) wait->Loop->quit();
+        {
+            const std::lock_guard lock(wait->Lock);
+            wait->Finished = true;
+        }
+        wait->Over.notify_all();
     });
-    QTimer::singleShot(length, &loop, [wait] {
-        wait->LengthPassed = true;
-        if (wait->Finished) wait->Loop->quit();
-    });
-    QTimer::singleShot(length + kFinishSlack, &loop, &QEventLoop::quit);
-    // The keys pressed meanwhile are delivered after the clip, not during it.
-    loop.exec(QEventLoop::ExcludeUserInputEvents);
-    wait->Loop = nullptr;
+    const auto length = std::chrono::ceil<std::chrono::milliseconds>(wave.Duration());
+    std::this_thread::sleep_until(started + length);
+    std::unique_lock lock(wait->Lock);
+    wait->Over.wait_until(lock, started + length + kFinishSlack, [&] { return wait->Finished; });
 }
 
 } // namespace

@@ -27,7 +27,8 @@ public:
     // Starts Wave, cutting off a clip still sounding. The output copies what
     // it needs, so Wave may go away once Start returns. Finished, if set, is
     // called exactly once when this clip stops sounding, whether it played
-    // out, was cut off or could not be played; possibly before Start returns.
+    // out, was cut off or could not be played; possibly before Start returns,
+    // and possibly from another thread.
     virtual void Start(const TWaveImage& Wave, TFinished Finished) = 0;
 };
 
@@ -49,9 +50,9 @@ const TSoundClip* FindSoundClip(const QString& Name);
 // Plays the embedded clip called Name (any case); throws TResourceNotFound
 // when there is none. Without Wait it returns at once. With Wait it returns
 // when the clip has finished, and never before the clip's length has passed,
-// so a silent or absent device does not change the rhythm of a game. While
-// waiting, timers and painting go on but user input is held back until the
-// clip is over.
+// so a silent or absent device does not change the rhythm of a game. The
+// wait holds the calling thread: its timers and input wait until the clip
+// is over, as play stands still during the cue.
 void PlaySoundCue(const QString& Name, bool Wait);
 
 } // namespace Tolvane

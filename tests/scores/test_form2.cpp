@@ -150,6 +150,14 @@ private slots:
         QCOMPARE(Cell(*form, 1, 1), QStringLiteral("Anonymous"));
         QVERIFY(form->isVisible());
 
+        // Escape is no way out: the name being typed would be lost.
+        QTest::keyClicks(form->Edit1(), QStringLiteral("An"));
+        QTest::keyClick(form->Edit1(), Qt::Key_Escape);
+        QVERIFY(form->isVisible());
+        QTest::keyClicks(form->Edit1(), QStringLiteral("n"));
+        QCOMPARE(form->Edit1()->text(), QStringLiteral("Ann"));
+        form->Edit1()->clear();
+
         QTest::keyClicks(form->Edit1(), QStringLiteral("Ann"));
         QTest::keyClick(form->Edit1(), Qt::Key_Enter);
         QCOMPARE(form->Label3()->text(), QStringLiteral("Congratulations Ann!"));
