@@ -20,6 +20,7 @@
 #include <QKeyEvent>
 #include <QMenu>
 #include <QPainter>
+#include <QRegularExpression>
 #include <QScreen>
 #include <QWindow>
 #include <algorithm>
@@ -102,6 +103,14 @@ void SetTextColor(QWidget& widget, TColor color) {
 }
 
 } // namespace
+
+QStringList WithoutFoundries(const QStringList& families) {
+    // A family installed from two foundries is listed as "Name [Foundry]".
+    static const QRegularExpression foundry(QStringLiteral(" \\[[^\\]]*\\]$"));
+    QStringList names;
+    for (const QString& family : families) names << QString(family).remove(foundry);
+    return names;
+}
 
 TLocalFont FindLocalFont(const QStringList& families) {
     if (families.contains(QLatin1String("Geo_Times"))) return {true, QStringLiteral("Geo_Times")};
@@ -211,7 +220,8 @@ void TForm1::FormCreate() {
     FAppDir = QDir::currentPath();
 
     const TLocalFont local =
-        FindLocalFont(FOptions.FontFamilies ? FOptions.FontFamilies() : QFontDatabase::families());
+        FindLocalFont(FOptions.FontFamilies ? FOptions.FontFamilies()
+                                            : WithoutFoundries(QFontDatabase::families()));
     FGeoFont = local.GeoFont;
     FFontName = local.FontName;
     if (FGeoFont) {
@@ -269,12 +279,11 @@ void TForm1::ApplyLocalisedMode() {
 // loaded is dropped everywhere, so no board tries the same file again.
 void TForm1::LoadBackPicture() {
     if (FBackPicture->LoadFromFile(FBackFile)) return;
-    const QString failed = FBackFile;
+    ShowError(kCannotOpen + FBackFile);
     FBackPicture.reset();
     FBackFile.clear();
     ui->GamePan1->SetBStPicture(QString());
     ui->GamePan1->SetAOverPicture(QString());
-    ShowError(kCannotOpen + failed);
 }
 
 bool TForm1::IsFlatButton(const QObject* object) const {
@@ -474,8 +483,14 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
         return false;
     }
     if (IsFlatButton(watched) && static_cast<QWidget*>(watched)->isEnabled()) {
-        if (event->type() == QEvent::MouseButtonPress) SpeedButton8MouseDown(watched);
-        if (event->type() == QEvent::MouseButtonRelease) SpeedButton8MouseUp(watched);
+        // The second press of a double click is a press too. A right click
+        // opens the menu before its release on X11, and the menu takes the
+        // release: the caption turns white when the menu is asked for.
+        const QEvent::Type type = event->type();
+        if (type == QEvent::MouseButtonPress || type == QEvent::MouseButtonDblClick)
+            SpeedButton8MouseDown(watched);
+        if (type == QEvent::MouseButtonRelease || type == QEvent::ContextMenu)
+            SpeedButton8MouseUp(watched);
     }
     return QWidget::eventFilter(watched, event);
 }

@@ -33,6 +33,10 @@ struct TLocalFont {
 // localised fonts (these are detected but not used for captions).
 TLocalFont FindLocalFont(const QStringList& families);
 
+// The installed families by name alone, without the foundry Qt adds to a
+// name it knows from more than one.
+QStringList WithoutFoundries(const QStringList& families);
+
 // How the main window is built. The program uses the defaults.
 struct TForm1Options {
     // The splash stays up at least this long after the window began, so the

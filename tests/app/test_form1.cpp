@@ -15,10 +15,12 @@
 #include "tests/support/recordingmessages.h"
 
 #include <QComboBox>
+#include <QContextMenuEvent>
 #include <QDir>
 #include <QFile>
 #include <QFrame>
 #include <QMenu>
+#include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -247,8 +249,14 @@ private slots:
     void unreadablePictureOnTheWayIsReportedAndSkippedNextTime() {
         QVERIFY(QFile::remove(Path(QStringLiteral("backgr3.bmp"))));
         TForm1& form = Form();
+        // While the message is up the window still shows the last picture.
+        bool pictureWhileShown = false;
+        FMessages->WhileShown = [&](const QString&) {
+            pictureWhileShown = form.BackPicture() && !form.BackFile().isEmpty();
+        };
         Click("BGround");
         Click("BGround");
+        QVERIFY(pictureWhileShown);
         QCOMPARE(FMessages->Texts(),
                  QStringList{QStringLiteral("Cannot Open ") + Path(QStringLiteral("backgr3.bmp"))});
         QVERIFY(!form.BackPicture());
@@ -522,6 +530,23 @@ private slots:
         QCOMPARE(button.palette().color(QPalette::ButtonText), QColor(255, 255, 255));
         // The release was a click.
         QCOMPARE(FForm->BackIndex(), 2);
+
+        // The second press of a double click turns it lime too.
+        const QPointF inside(5, 5);
+        QMouseEvent second(QEvent::MouseButtonDblClick, inside, button.mapToGlobal(inside),
+                           Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(&button, &second);
+        QCOMPARE(button.palette().color(QPalette::ButtonText), QColor(0, 255, 0));
+        QTest::mouseRelease(&button, Qt::LeftButton);
+
+        // A right click's menu comes before its release, which the menu takes.
+        QTest::mousePress(&button, Qt::RightButton);
+        QCOMPARE(button.palette().color(QPalette::ButtonText), QColor(0, 255, 0));
+        QTimer::singleShot(50, FForm->PopupMenu(), &QMenu::close);
+        QContextMenuEvent menu(QContextMenuEvent::Mouse, QPoint(5, 5),
+                               button.mapToGlobal(QPoint(5, 5)));
+        QCoreApplication::sendEvent(&button, &menu);
+        QCOMPARE(button.palette().color(QPalette::ButtonText), QColor(255, 255, 255));
     }
 
     void wallpaperMenuSetsTheCurrentPictureOnlyWhenItExists() {
@@ -564,6 +589,11 @@ private slots:
             << QStringList{"My Chveulebrivi Sans"} << true << "";
         QTest::newRow("exact names only")
             << QStringList{"geo_times", "Geo_Times Bold"} << false << "";
+    }
+
+    void fontFamiliesAreMatchedWithoutTheirFoundry() {
+        QCOMPARE(WithoutFoundries({"Geo_Times [Monotype]", "Arial", "Odd [x] Sans"}),
+                 (QStringList{"Geo_Times", "Arial", "Odd [x] Sans"}));
     }
 
     void findLocalFontSearchesInThreePasses() {
