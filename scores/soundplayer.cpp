@@ -124,11 +124,14 @@ public:
     explicit TQtSoundOutput(QObject* parent) : QObject(parent), FPlayer(new TQtSoundPlayer) {
         FThread.setObjectName(QStringLiteral("sound"));
         FPlayer->moveToThread(&FThread);
+        // The player goes on its own thread, as the thread ends: while the
+        // application is being torn down nothing can be posted to it.
+        connect(
+            &FThread, &QThread::finished, FPlayer, [player = FPlayer] { delete player; },
+            Qt::DirectConnection);
         FThread.start();
     }
     ~TQtSoundOutput() override {
-        QMetaObject::invokeMethod(
-            FPlayer, [player = FPlayer] { delete player; }, Qt::BlockingQueuedConnection);
         FThread.quit();
         FThread.wait();
     }
