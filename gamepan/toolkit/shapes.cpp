@@ -55,6 +55,8 @@ void PaintShape(QPainter& painter, const QRect& bounds, const TShapeLook& look) 
     pen.setJoinStyle(Qt::MiterJoin);
     painter.setPen(pen);
     painter.setBrush(QBrush(ToQColor(look.BrushColor), QtBrushStyle(look.BrushStyle)));
+    // A hatch starts at the shape's own corner, as in a control of its own.
+    painter.setBrushOrigin(bounds.topLeft());
 
     switch (look.Shape) {
     case stRectangle:

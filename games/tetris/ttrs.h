@@ -4,6 +4,7 @@
 #include "gamepan/toolkit/colors.h"
 #include "gamepan/toolkit/custompanel.h"
 #include "gamepan/toolkit/notify.h"
+#include "gamepan/toolkit/shapecache.h"
 #include "gamepan/toolkit/shapes.h"
 #include "games/tetris/well.h"
 
@@ -143,6 +144,7 @@ private:
     TColorTAFShapes FColorMode = colorFixed;
     std::int32_t FPenWidth = 1;
     TShapeType FShapeType = stRoundRect;
+    TShapeCache FShapes; // pictures of the blocks' looks, for repainting a full well
     TBrushStyle FBrushStyle = bsSolid;
     // Matches the fall timer's own initial interval, so a landing before any
     // SetDelay keeps the timer running.

@@ -5,6 +5,7 @@
 #include "gamepan/toolkit/keys.h"
 #include "gamepan/toolkit/picture.h"
 #include "gamepan/toolkit/random.h"
+#include "gamepan/toolkit/shapecache.h"
 #include "gamepan/toolkit/shapes.h"
 #include "gamepan/toolkit/timer.h"
 
@@ -35,6 +36,55 @@ QColor At(const QImage& image, int x, int y) {
 class TToolkitTest : public QObject {
     Q_OBJECT
 private slots:
+    // A shape drawn from its cached picture is the shape drawn directly, at
+    // any place, hatches starting at the shape's own corner.
+    void cachedShapesMatchDirectPainting_data() {
+        QTest::addColumn<int>("shape");
+        QTest::addColumn<int>("brush");
+        QTest::addColumn<int>("pen");
+        for (int shape = stRectangle; shape <= stCircle; ++shape)
+            for (int brush : {int(bsSolid), int(bsClear), int(bsCross), int(bsFDiagonal)})
+                for (int pen : {1, 3})
+                    QTest::addRow("shape %d brush %d pen %d", shape, brush, pen)
+                        << shape << brush << pen;
+    }
+    void cachedShapesMatchDirectPainting() {
+        QFETCH(int, shape);
+        QFETCH(int, brush);
+        QFETCH(int, pen);
+        const TShapeLook look{.Shape = TShapeType(shape),
+                              .PenColor = clWhite,
+                              .PenWidth = pen,
+                              .BrushColor = clRed,
+                              .BrushStyle = TBrushStyle(brush)};
+        QImage direct(120, 70, QImage::Format_RGB32);
+        direct.fill(Qt::darkBlue);
+        QImage cached = direct;
+        TShapeCache cache;
+        for (const QRect& bounds :
+             {QRect(3, 5, 27, 20), QRect(41, 38, 27, 20), QRect(75, 9, 31, 31)}) {
+            QPainter painter(&direct);
+            PaintShape(painter, bounds, look);
+            QPainter fromCache(&cached);
+            cache.Paint(fromCache, bounds, look);
+        }
+        QCOMPARE(cached, direct);
+        QCOMPARE(cache.Size(), std::size_t(2)); // two sizes of one look
+    }
+
+    void shapeCacheStaysBounded() {
+        QImage image(30, 30, QImage::Format_RGB32);
+        QPainter painter(&image);
+        TShapeCache cache;
+        for (int i = 0; i < 200; ++i)
+            cache.Paint(painter, QRect(0, 0, 20, 10), {.BrushColor = TColor(i)});
+        QCOMPARE(cache.Size(), TShapeCache::kMaxEntries);
+        // The newest look is among the kept ones and drawn right.
+        image.fill(Qt::black);
+        cache.Paint(painter, QRect(0, 0, 20, 10), {.BrushColor = clLime});
+        QCOMPARE(QColor(image.pixel(10, 5)), QColor(0, 255, 0));
+    }
+
     void keypadDigitsNeedTheKeypadModifier_data() {
         QTest::addColumn<int>("qtKey");
         QTest::addColumn<bool>("keypad");
