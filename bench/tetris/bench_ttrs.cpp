@@ -121,8 +121,10 @@ void BM_FourRowLanding(benchmark::State& state) {
 }
 BENCHMARK(BM_FourRowLanding)->Unit(benchmark::kMicrosecond)->Iterations(5000);
 
+// Argument 1: random colours, where every block is drawn as a shape of its own.
 void BM_FullRepaint(benchmark::State& state) {
     TBoard board;
+    if (state.range(0) == 1) board->SetColorMode(Tolvane::colorRandom);
     LayHeap(*board);
     LayBar(*board, 3, 12);
     QImage image(board->size(), QImage::Format_RGB32);
@@ -131,6 +133,6 @@ void BM_FullRepaint(benchmark::State& state) {
         benchmark::DoNotOptimize(image.constBits());
     }
 }
-BENCHMARK(BM_FullRepaint)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_FullRepaint)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 } // namespace
