@@ -121,7 +121,7 @@ void BM_FourRowLanding(benchmark::State& state) {
 }
 BENCHMARK(BM_FourRowLanding)->Unit(benchmark::kMicrosecond)->Iterations(5000);
 
-// Argument 1: random colours, where every block is drawn as a shape of its own.
+// Argument 1: random colours, where nearly every block has a look of its own.
 void BM_FullRepaint(benchmark::State& state) {
     TBoard board;
     if (state.range(0) == 1) board->SetColorMode(Tolvane::colorRandom);

@@ -3,35 +3,39 @@
 
 #include <QPaintDevice>
 #include <QPainter>
-#include <algorithm>
 
 namespace Tolvane {
+
+size_t qHash(const TShapeCache::TKey& key, size_t seed) noexcept {
+    const TShapeLook& look = key.Look;
+    return qHashMulti(seed, look.Shape, look.PenColor, look.PenWidth, look.BrushColor,
+                      look.BrushStyle, key.Size.width(), key.Size.height(), key.Ratio);
+}
+
+void TShapeCache::Clear() {
+    FPictures.clear();
+    FBytes = 0;
+}
 
 void TShapeCache::Paint(QPainter& painter, const QRect& bounds, const TShapeLook& look) {
     if (bounds.isEmpty()) return;
     const qreal ratio = painter.device() ? painter.device()->devicePixelRatioF() : 1;
-    const QSize size = bounds.size();
-    auto found = std::find_if(FEntries.begin(), FEntries.end(), [&](const TEntry& entry) {
-        return entry.Size == size && entry.Ratio == ratio && entry.Look == look;
-    });
-    if (found == FEntries.end()) {
-        TEntry entry{look, size, ratio, QPixmap(size * ratio)};
-        entry.Picture.setDevicePixelRatio(ratio);
-        entry.Picture.fill(Qt::transparent);
+    const TKey key{look, bounds.size(), ratio};
+    auto found = FPictures.constFind(key);
+    if (found == FPictures.cend()) {
+        QPixmap picture(bounds.size() * ratio);
+        picture.setDevicePixelRatio(ratio);
+        picture.fill(Qt::transparent);
         {
-            QPainter picture(&entry.Picture);
-            PaintShape(picture, QRect(QPoint(0, 0), size), look);
+            QPainter onPicture(&picture);
+            PaintShape(onPicture, QRect(QPoint(0, 0), bounds.size()), look);
         }
-        if (FEntries.size() < kMaxEntries) {
-            FEntries.push_back(std::move(entry));
-            found = FEntries.end() - 1;
-        } else {
-            FNext %= kMaxEntries;
-            found = FEntries.begin() + static_cast<std::ptrdiff_t>(FNext++);
-            *found = std::move(entry);
-        }
+        const qint64 bytes = qint64(picture.width()) * picture.height() * 4;
+        if (FBytes + bytes > kBudgetBytes) Clear();
+        FBytes += bytes;
+        found = FPictures.insert(key, picture);
     }
-    painter.drawPixmap(bounds.topLeft(), found->Picture);
+    painter.drawPixmap(bounds.topLeft(), *found);
 }
 
 } // namespace Tolvane

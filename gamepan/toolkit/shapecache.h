@@ -3,9 +3,9 @@
 
 #include "gamepan/toolkit/shapes.h"
 
+#include <QHash>
 #include <QPixmap>
 #include <QSize>
-#include <vector>
 
 class QPainter;
 
@@ -18,22 +18,26 @@ namespace Tolvane {
 class TShapeCache {
 public:
     void Paint(QPainter& painter, const QRect& bounds, const TShapeLook& look);
-    void Clear() { FEntries.clear(); }
-    std::size_t Size() const { return FEntries.size(); }
+    void Clear();
+    qsizetype Size() const { return FPictures.size(); }
+    qint64 Bytes() const { return FBytes; }
 
-    // More looks than this and the oldest pictures are dropped: in random
-    // colours nearly every block has a look of its own.
-    static constexpr std::size_t kMaxEntries = 64;
+    // In random colours nearly every block has a look of its own; a full
+    // well of large blocks fits, and past this the pictures are made anew.
+    static constexpr qint64 kBudgetBytes = 16 * 1024 * 1024;
 
-private:
-    struct TEntry {
+    struct TKey {
         TShapeLook Look;
         QSize Size;
         qreal Ratio = 1;
-        QPixmap Picture;
+        friend bool operator==(const TKey&, const TKey&) = default;
     };
-    std::vector<TEntry> FEntries;
-    std::size_t FNext = 0; // the entry replaced next once full
+
+private:
+    QHash<TKey, QPixmap> FPictures;
+    qint64 FBytes = 0;
 };
+
+size_t qHash(const TShapeCache::TKey& key, size_t seed = 0) noexcept;
 
 } // namespace Tolvane

@@ -449,13 +449,8 @@ void TTtrs::Paint(QPainter& painter, const QRect& dirty) {
         const int lastRow = std::min<int>(FRows, dirty.bottom() / FCellHeight + 1);
         for (int r = firstRow; r <= lastRow; ++r)
             for (int c = firstColumn; c <= lastColumn; ++c)
-                if (const TCell& cell = At(r, c)) {
-                    // Random colours give nearly every block a look of its own.
-                    if (FColorMode == colorRandom)
-                        PaintShape(painter, CellRect(r, c), cell->Look);
-                    else
-                        FShapes.Paint(painter, CellRect(r, c), cell->Look);
-                }
+                if (const TCell& cell = At(r, c))
+                    FShapes.Paint(painter, CellRect(r, c), cell->Look);
     }
     if (FFloorVisible && FFloorHeight > 0 && dirty.intersects(FloorRect())) PaintFloor(painter);
 }

@@ -69,20 +69,26 @@ private slots:
             cache.Paint(fromCache, bounds, look);
         }
         QCOMPARE(cached, direct);
-        QCOMPARE(cache.Size(), std::size_t(2)); // two sizes of one look
+        QCOMPARE(cache.Size(), 2); // two sizes of one look
     }
 
-    void shapeCacheStaysBounded() {
-        QImage image(30, 30, QImage::Format_RGB32);
+    void shapeCacheStaysWithinItsBudget() {
+        QImage image(200, 200, QImage::Format_RGB32);
         QPainter painter(&image);
         TShapeCache cache;
-        for (int i = 0; i < 200; ++i)
-            cache.Paint(painter, QRect(0, 0, 20, 10), {.BrushColor = TColor(i)});
-        QCOMPARE(cache.Size(), TShapeCache::kMaxEntries);
-        // The newest look is among the kept ones and drawn right.
+        const QRect block(0, 0, 100, 100); // 40000 bytes a picture
+        const int fit = int(TShapeCache::kBudgetBytes / 40000);
+        for (int i = 0; i < fit; ++i) cache.Paint(painter, block, {.BrushColor = TColor(i)});
+        QCOMPARE(int(cache.Size()), fit);
+        cache.Paint(painter, block, {.BrushColor = TColor(0)}); // a look it has
+        QCOMPARE(int(cache.Size()), fit);
+        cache.Paint(painter, block, {.BrushColor = TColor(fit)}); // one too many
+        QVERIFY(cache.Bytes() <= TShapeCache::kBudgetBytes);
+        QCOMPARE(cache.Size(), 1);
+        // Pictures made anew are drawn right.
         image.fill(Qt::black);
-        cache.Paint(painter, QRect(0, 0, 20, 10), {.BrushColor = clLime});
-        QCOMPARE(QColor(image.pixel(10, 5)), QColor(0, 255, 0));
+        cache.Paint(painter, block, {.BrushColor = clLime});
+        QCOMPARE(QColor(image.pixel(50, 50)), QColor(0, 255, 0));
     }
 
     void keypadDigitsNeedTheKeypadModifier_data() {
