@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "timer.h"
 
+#include <QAbstractEventDispatcher>
 #include <QTimerEvent>
 
 namespace Tolvane {
@@ -15,8 +16,15 @@ TTimer::~TTimer() {
 }
 
 void TTimer::SetInterval(int ms) {
+    // Like a classic timer: the same interval again keeps the running count.
+    if (ms == FIntervalMs) return;
     FIntervalMs = ms;
     Restart();
+}
+
+int TTimer::RemainingMs() const {
+    QAbstractEventDispatcher* dispatcher = QAbstractEventDispatcher::instance(thread());
+    return FTimerId != 0 && dispatcher ? dispatcher->remainingTime(FTimerId) : -1;
 }
 
 void TTimer::SetEnabled(bool enabled) {

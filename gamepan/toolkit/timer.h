@@ -18,8 +18,11 @@ public:
     ~TTimer() override;
 
     int Interval() const { return FIntervalMs; }
-    // Restarts the count when running, as a classic timer does.
+    // A new interval restarts the count when running, as a classic timer
+    // does; the same interval again changes nothing.
     void SetInterval(int ms);
+    // Milliseconds until the next tick, or -1 when the timer is not running.
+    int RemainingMs() const;
     bool Enabled() const { return FEnabled; }
     void SetEnabled(bool enabled);
 

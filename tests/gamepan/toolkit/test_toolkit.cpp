@@ -359,6 +359,21 @@ private slots:
         QCOMPARE(timer.Interval(), 5);
     }
 
+    // A fall timer given the same delay again keeps its count; a new delay
+    // starts it over.
+    void onlyANewIntervalRestartsTheCount() {
+        TTimer timer([] {});
+        timer.SetInterval(1000);
+        QTest::qWait(300);
+        timer.SetInterval(1000);
+        const int kept = timer.RemainingMs();
+        QVERIFY2(kept >= 0 && kept <= 800, qPrintable(QString::number(kept)));
+        timer.SetInterval(2000);
+        QVERIFY2(timer.RemainingMs() > 1500, qPrintable(QString::number(timer.RemainingMs())));
+        timer.SetEnabled(false);
+        QCOMPARE(timer.RemainingMs(), -1);
+    }
+
     void randomDrawsStayInRangeAndRepeatForAFixedSeed() {
         FixRandomSeed(5);
         QList<int> first;
