@@ -106,8 +106,9 @@ echo "pixels changed by the keypad moves: $moved"
 [ "$moved" -gt 100 ] || fail "the keypad moved no tile"
 
 # Tetris's button, Enter to start, the keypad to steer and Space to drop.
-# Level 1 falls one row in about half a second, so the bottom rows of the
-# well stay empty for seconds unless the drop brings the piece down.
+# A piece falls one row each 200 ms, so the bottom rows of the 21-row well
+# stay empty for about four seconds unless the drop brings it down, which
+# takes 20 ms a row.
 xdotool mousemove --window "$wid" 40 232 click 1
 sleep 0.5
 shot "$wid" 5-tetris-chosen
@@ -127,7 +128,7 @@ shot "$wid" 7-tetris-steered
 [ "$(differing 6-tetris-started 7-tetris-steered "$bottom")" -eq 0 ] ||
     fail "something reached the bottom of the well before the drop"
 xdotool key space
-sleep 0.3
+sleep 1
 shot "$wid" 8-tetris-dropped
 dropped=$(differing 7-tetris-steered 8-tetris-dropped "$bottom")
 echo "pixels changed at the bottom of the well by Space: $dropped"
