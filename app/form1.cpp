@@ -148,7 +148,7 @@ TForm1::TForm1(TForm1Options options, QWidget* parent)
 
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         QRect bounds = rect();
-        bounds.moveCenter(screen->availableGeometry().center());
+        bounds.moveCenter(screen->geometry().center());
         move(bounds.topLeft());
     }
 }

@@ -19,10 +19,12 @@
 #include <QDir>
 #include <QFile>
 #include <QFrame>
+#include <QGuiApplication>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextBlock>
@@ -129,6 +131,11 @@ private slots:
         QCOMPARE(form.windowTitle(), QStringLiteral("Tolvane"));
         QCOMPARE(form.size(), QSize(522, 373));
         QCOMPARE(form.minimumSize(), form.maximumSize());
+        // Centred on the whole screen.
+        const QPoint offCentre =
+            form.geometry().center() - QGuiApplication::primaryScreen()->geometry().center();
+        QVERIFY2(offCentre.manhattanLength() <= 2,
+                 qPrintable(QString::number(offCentre.manhattanLength())));
         QCOMPARE(EnabledButtons(),
                  QStringLiteral("About BGround Arcanoid Figures Scramble Tetris Close"));
         QCOMPARE(VisiblePanels(), QStringLiteral("Memo1"));
