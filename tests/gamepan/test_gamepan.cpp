@@ -7,12 +7,14 @@
 #include "games/tetris/ttrs.h"
 #include "tests/support/recordingmessages.h"
 
+#include <QEventLoop>
 #include <QImage>
 #include <QMouseEvent>
 #include <QPointer>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <functional>
 #include <map>
 
@@ -307,23 +309,42 @@ private slots:
         FPan->SetState(TState::Tetris);
         FPan->SetStart(true);
         QPointer<TTtrs> old = FPan->TetrisBoard();
+        // Counts the pieces the old board places, passing them on as before.
+        int placedByOld = 0;
+        old->OnContact = [&, panelHandler = old->OnContact](QObject* sender) {
+            ++placedByOld;
+            panelHandler(sender);
+        };
         const QString path = QStringLiteral("/nonexistent/backgr2.bmp");
         FPan->SetBStPicture(path);
-        int contacts = 0;
-        FPan->OnTetrisContact = [&](QObject*) { ++contacts; };
         QString pathWhileShown;
+        int placedWhileShown = -1;
         FMessages->WhileShown = [&](const QString&) {
             pathWhileShown = FPan->BStPicture();
-            QTest::qWait(300);
+            const int before = placedByOld;
+            // A loop of its own, as a real box runs (qWait would also run
+            // deferred deletions).
+            QEventLoop box;
+            QTimer::singleShot(300, &box, &QEventLoop::quit);
+            box.exec();
+            placedWhileShown = placedByOld - before;
         };
-        FPan->SetState(TState::Scramble);
+        // From inside the event loop, like a click: the old board's deferred
+        // deletion then waits until the box is gone.
+        bool switched = false;
+        QTimer::singleShot(0, FPan, [&] {
+            FPan->SetState(TState::Scramble);
+            switched = true;
+            QVERIFY(old);
+            QVERIFY(!old->Active());
+            // A late notification of the old board counts for nothing.
+            if (old->OnDelete) old->OnDelete(old);
+        });
+        QTRY_VERIFY(switched);
         QCOMPARE(FMessages->Texts(), QStringList{"Cannot Open " + path});
         QCOMPARE(pathWhileShown, path);
         QCOMPARE(FPan->BStPicture(), QString());
-        QCOMPARE(contacts, 0);
-        QVERIFY(!old || !old->Active());
-        // A late notification of the old board counts for nothing.
-        if (old && old->OnDelete) old->OnDelete(old);
+        QCOMPARE(placedWhileShown, 0);
         QCOMPARE(FPan->TetrisScore(), 0);
     }
 
