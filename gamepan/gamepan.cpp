@@ -47,8 +47,8 @@ namespace {
 
 template <typename T> const TSettingRule<T> kPlain{};
 
-template <int Low, int High> bool InRange(const TGamePan&, std::uint16_t value) {
-    return value >= Low && value <= High;
+template <int Low, int High, typename T = std::uint16_t> bool InRange(const TGamePan&, T value) {
+    return int(value) >= Low && int(value) <= High;
 }
 
 bool Positive(const TGamePan&, std::int32_t value) {
@@ -57,10 +57,6 @@ bool Positive(const TGamePan&, std::int32_t value) {
 
 bool NotNegative(const TGamePan&, std::int32_t value) {
     return value >= 0;
-}
-
-bool AtMostHundred(const TGamePan&, std::uint16_t value) {
-    return value <= 100;
 }
 
 bool OnlyInPanelMode(const TGamePan& panel, bool) {
@@ -160,11 +156,10 @@ const TSettingRule<std::uint16_t> kAColumns{.Game = kArc,
                                             .Valid = InRange<6, 24>,
                                             .Refusal = QStringLiteral("Value must be in [6..24]"),
                                             .Notice = kNewLevel};
-const TSettingRule<std::int32_t> kALevels{
-    .Game = kArc,
-    .Valid = [](const TGamePan&, std::int32_t v) { return v >= 1 && v <= 10; },
-    .Refusal = QStringLiteral("Value must be in [1..10]"),
-    .Notice = kRestartArcanoid};
+const TSettingRule<std::int32_t> kALevels{.Game = kArc,
+                                          .Valid = InRange<1, 10, std::int32_t>,
+                                          .Refusal = QStringLiteral("Value must be in [1..10]"),
+                                          .Notice = kRestartArcanoid};
 const TSettingRule<std::int32_t> kABalls{.Game = kArc,
                                          .Valid = Positive,
                                          .Refusal = kPositive,
@@ -190,7 +185,7 @@ const TSettingRule<std::int32_t> kNewBallSize{.Game = kArc,
                                               .Notice = kNewBall};
 const TSettingRule<std::uint16_t> kAFriction{.Game = kArc,
                                              .Push = TPush::AtOnce,
-                                             .Valid = AtMostHundred,
+                                             .Valid = InRange<0, 100>,
                                              .Refusal = QStringLiteral("Value must be in [0..100]"),
                                              .ApplyUnchanged = true};
 const TSettingRule<std::int32_t> kACreSquShape{
@@ -200,6 +195,24 @@ const TSettingRule<std::int32_t> kWidthAShapesPen{.Game = kArc,
                                                   .Valid = NotNegative,
                                                   .Refusal = QStringLiteral("Value must be >=0")};
 template <typename T> const TSettingRule<T> kArcanoidLook{.Game = kArc, .Push = TPush::AtOnce};
+
+// A board left behind tells the panel nothing more, whatever it still sends
+// before it is deleted.
+void Silence(TScrmbl& board) {
+    board.OnKeyDown = nullptr;
+    board.OnTime = nullptr;
+    board.OnOver = nullptr;
+    board.OnMove = nullptr;
+    board.OnPaintBack = nullptr;
+}
+void Silence(TTtrs& board) {
+    board.OnKeyDown = nullptr;
+    board.OnTime = nullptr;
+    board.OnOver = nullptr;
+    board.OnDelete = nullptr;
+    board.OnContact = nullptr;
+    board.OnPaintBack = nullptr;
+}
 
 QString GameName(TState state) {
     switch (state) {
@@ -502,7 +515,7 @@ bool TGamePan::FreeBoards(TState keep) {
         board->SetPaused(true);
         board->SetActive(false);
         board->hide();
-        board->OnKeyDown = nullptr;
+        Silence(*board);
         board->deleteLater();
         board = nullptr;
         freed = true;
@@ -724,22 +737,21 @@ void TGamePan::BoardTime(QObject* sender) {
     }
 }
 
-void TGamePan::ScrambleMove(QObject* sender) {
-    if (!FScrmbl || sender != FScrmbl) return;
+void TGamePan::ScrambleMove(QObject*) {
+    if (!FScrmbl) return;
     FScrambleMoves = FScrmbl->Moves();
     Fire(OnScrambleMove, this);
     FocusBoard();
 }
 
-void TGamePan::TetrisDelete(QObject* sender) {
-    if (!FTtrs || sender != FTtrs) return;
+void TGamePan::TetrisDelete(QObject*) {
     FTetrisScore += FTCoeff;
     Fire(OnTetrisDelete, this);
     FocusBoard();
 }
 
-void TGamePan::TetrisContact(QObject* sender) {
-    if (!FTtrs || sender != FTtrs) return;
+void TGamePan::TetrisContact(QObject*) {
+    if (!FTtrs) return;
     FTetrisNext = FTtrs->NextKind();
     Fire(OnTetrisContact, this);
 }

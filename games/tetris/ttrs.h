@@ -144,8 +144,8 @@ private:
     TColorTAFShapes FColorMode = colorFixed;
     std::int32_t FPenWidth = 1;
     TShapeType FShapeType = stRoundRect;
-    TShapeCache FShapes; // pictures of the blocks' looks, for repainting a full well
     TBrushStyle FBrushStyle = bsSolid;
+    TShapeCache FShapes; // pictures of the blocks' looks, for repainting a full well
     // Matches the fall timer's own initial interval, so a landing before any
     // SetDelay keeps the timer running.
     std::int32_t FDelay = 1000;
