@@ -196,24 +196,6 @@ const TSettingRule<std::int32_t> kWidthAShapesPen{.Game = kArc,
                                                   .Refusal = QStringLiteral("Value must be >=0")};
 template <typename T> const TSettingRule<T> kArcanoidLook{.Game = kArc, .Push = TPush::AtOnce};
 
-// A board left behind tells the panel nothing more, whatever it still sends
-// before it is deleted.
-void Silence(TScrmbl& board) {
-    board.OnKeyDown = nullptr;
-    board.OnTime = nullptr;
-    board.OnOver = nullptr;
-    board.OnMove = nullptr;
-    board.OnPaintBack = nullptr;
-}
-void Silence(TTtrs& board) {
-    board.OnKeyDown = nullptr;
-    board.OnTime = nullptr;
-    board.OnOver = nullptr;
-    board.OnDelete = nullptr;
-    board.OnContact = nullptr;
-    board.OnPaintBack = nullptr;
-}
-
 QString GameName(TState state) {
     switch (state) {
     case TState::Scramble:
@@ -515,7 +497,7 @@ bool TGamePan::FreeBoards(TState keep) {
         board->SetPaused(true);
         board->SetActive(false);
         board->hide();
-        Silence(*board);
+        board->CutOff();
         board->deleteLater();
         board = nullptr;
         freed = true;

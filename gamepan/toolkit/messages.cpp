@@ -38,6 +38,7 @@ private:
 
 TRealMessageBoxes realBoxes;
 TMessageSink* currentSink = &realBoxes;
+int boxesShowing = 0;
 
 } // namespace
 
@@ -48,7 +49,15 @@ TMessageSink* SetMessageSink(TMessageSink* sink) {
 }
 
 TModalResult MessageDlg(const QString& text, TMsgDlgType type, TMsgButtons buttons) {
+    struct TShowing {
+        TShowing() { ++boxesShowing; }
+        ~TShowing() { --boxesShowing; }
+    } showing;
     return currentSink->Show(type, text, buttons);
+}
+
+bool MessageShowing() {
+    return boxesShowing > 0;
 }
 
 void ShowError(const QString& text) {

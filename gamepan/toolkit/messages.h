@@ -22,6 +22,11 @@ TMessageSink* SetMessageSink(TMessageSink* sink);
 
 TModalResult MessageDlg(const QString& text, TMsgDlgType type, TMsgButtons buttons);
 
+// True while a message box is up. A real box runs the event loop, so a
+// board's timers still tick behind it; a game that must not go on unseen
+// (a ball that would be lost behind a notice) waits while this is true.
+bool MessageShowing();
+
 // An error box with one OK button.
 void ShowError(const QString& text);
 // An information box with one OK button.

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "scrmbl.h"
 
+#include "gamepan/toolkit/direction.h"
 #include "gamepan/toolkit/keys.h"
 #include "gamepan/toolkit/random.h"
 #include "gamepan/toolkit/timer.h"
@@ -17,7 +18,7 @@ constexpr int kMinShuffleSteps = 10000;
 constexpr int kExtraShuffleSteps = 10000; // steps are 10000..19999
 } // namespace
 
-TScrmbl::TScrmbl(QWidget* parent) : TCustomPanel(parent) {
+TScrmbl::TScrmbl(QWidget* parent) : TGameBoard(parent) {
     Randomize();
     SetTabStop(true);
 }
@@ -251,10 +252,6 @@ void TScrmbl::DoOver() {
     Fire(OnOver, this);
 }
 
-void TScrmbl::DoTime() {
-    Fire(OnTime, this);
-}
-
 void TScrmbl::SecondTick() {
     if (FActive) DoTime();
 }
@@ -287,16 +284,16 @@ void TScrmbl::SetPaused(bool value) {
 void TScrmbl::DoCommand(std::uint8_t command) {
     FCommand = command;
     switch (command) {
-    case 0:
+    case drLeft:
         MoveLeft();
         break;
-    case 1:
+    case drRight:
         MoveRight();
         break;
-    case 4:
+    case drDown:
         MoveDown();
         break;
-    case 5:
+    case drUp:
         MoveUp();
         break;
     default:
@@ -323,17 +320,8 @@ void TScrmbl::DoKey(std::uint16_t key) {
     }
 }
 
-void TScrmbl::Paint(QPainter& painter, const QRect& dirty) {
-    TCustomPanel::Paint(painter, dirty);
-    if (!FPainted) {
-        if (CanFocus()) setFocus(Qt::OtherFocusReason);
-        FPainted = true;
-    }
-    Fire(OnPaintBack, this);
-}
-
 void TScrmbl::resizeEvent(QResizeEvent* event) {
-    TCustomPanel::resizeEvent(event);
+    TGameBoard::resizeEvent(event);
     if (!FActive) return;
     Layout();
     PlaceTiles();

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "gamepan/toolkit/custompanel.h"
+#include "gamepan/toolkit/gameboard.h"
 #include "gamepan/toolkit/notify.h"
 
 #include <QString>
@@ -16,21 +16,21 @@ class TTimer;
 
 // The sliding-tile puzzle: N x N push buttons that never change place; a
 // move swaps captions and visibility between a tile and the hidden gap.
-class TScrmbl : public TCustomPanel {
+class TScrmbl : public TGameBoard {
     Q_OBJECT
 public:
     static constexpr int kMaxSize = 8;
 
     explicit TScrmbl(QWidget* parent = nullptr);
 
-    TNotifyEvent OnTime, OnOver, OnMove, OnPaintBack;
+    TNotifyEvent OnMove;
 
-    virtual void SetActive(bool value);
-    virtual void SetPaused(bool value);
-    // 0 left, 1 right, 4 down, 5 up; other codes do nothing.
-    virtual void DoCommand(std::uint8_t command);
+    void SetActive(bool value) override;
+    void SetPaused(bool value) override;
+    // Left, right, down and up; other codes do nothing.
+    void DoCommand(std::uint8_t command) override;
     // VK_NUMPAD2 down, VK_NUMPAD4 left, VK_NUMPAD6 right, VK_NUMPAD8 up.
-    virtual void DoKey(std::uint16_t key);
+    void DoKey(std::uint16_t key) override;
 
     virtual void MoveLeft();
     virtual void MoveRight();
@@ -40,9 +40,6 @@ public:
     virtual void Shuffle();
     virtual void ColorTiles();
 
-    bool Active() const { return FActive; }
-    bool Paused() const { return FPaused; }
-    bool Painted() const { return FPainted; }
     std::int32_t Moves() const { return FMoves; }
     std::uint8_t Command() const { return FCommand; }
     std::uint16_t Size() const { return FSize; }
@@ -64,11 +61,10 @@ public:
     static constexpr TColor kAwayColor = clRed;
 
 protected:
-    virtual void DoTime();
     virtual void DoOver();
     virtual void DoMove();
 
-    void Paint(QPainter& painter, const QRect& dirty) override;
+    void CutOffEvents() override { OnMove = nullptr; }
     void resizeEvent(QResizeEvent* event) override;
 
 private:
@@ -87,9 +83,6 @@ private:
     static bool IsHomeColor(const QPushButton& tile);
 
     TTimer* FSecondTimer = nullptr; // a child of the board, or none
-    bool FPainted = false;
-    bool FActive = false;
-    bool FPaused = false;
     std::uint8_t FCommand = 0;
     std::int32_t FMoves = 0;
     QString FGapCaption;

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ttrs.h"
 
+#include "gamepan/toolkit/direction.h"
 #include "gamepan/toolkit/keys.h"
 #include "gamepan/toolkit/random.h"
 #include "gamepan/toolkit/timer.h"
@@ -26,7 +27,7 @@ struct TFound {
 using TPieceCells = std::array<TFound, kPieceBlocks>;
 } // namespace
 
-TTtrs::TTtrs(QWidget* parent) : TCustomPanel(parent) {
+TTtrs::TTtrs(QWidget* parent) : TGameBoard(parent) {
     Randomize();
     FFallTimer = new TTimer([this] { FallTick(); }, this);
     FSecondTimer = new TTimer([this] { SecondTick(); }, this);
@@ -305,8 +306,9 @@ void TTtrs::ClearWell() {
     update();
 }
 
-void TTtrs::DoTime() {
-    Fire(OnTime, this);
+void TTtrs::CutOffEvents() {
+    OnDelete = nullptr;
+    OnContact = nullptr;
 }
 
 void TTtrs::DoDelete() {
@@ -379,16 +381,16 @@ void TTtrs::DoKey(std::uint16_t key) {
 void TTtrs::DoCommand(std::uint8_t command) {
     FCommand = command;
     switch (command) {
-    case 0:
+    case drLeft:
         MoveLeft();
         break;
-    case 1:
+    case drRight:
         MoveRight();
         break;
-    case 2:
+    case drDrop:
         Drop();
         break;
-    case 3:
+    case drRotate:
         Rotate();
         break;
     default:
@@ -408,7 +410,7 @@ void TTtrs::SetFloorHeight(int floorHeight) {
 }
 
 void TTtrs::resizeEvent(QResizeEvent* event) {
-    TCustomPanel::resizeEvent(event);
+    TGameBoard::resizeEvent(event);
     if (!FActive) {
         SetFloorHeight(0);
         return;
@@ -436,12 +438,7 @@ void TTtrs::PaintFloor(QPainter& painter) const {
 }
 
 void TTtrs::Paint(QPainter& painter, const QRect& dirty) {
-    TCustomPanel::Paint(painter, dirty);
-    if (!FPainted) {
-        if (CanFocus()) setFocus(Qt::OtherFocusReason);
-        FPainted = true;
-    }
-    Fire(OnPaintBack, this);
+    TGameBoard::Paint(painter, dirty);
 
     // Blocks and floor lie over whatever the owner painted as background.
     if (FCellWidth > 0 && FCellHeight > 0) {

@@ -2,7 +2,7 @@
 #pragma once
 
 #include "gamepan/toolkit/colors.h"
-#include "gamepan/toolkit/custompanel.h"
+#include "gamepan/toolkit/gameboard.h"
 #include "gamepan/toolkit/notify.h"
 #include "gamepan/toolkit/shapecache.h"
 #include "gamepan/toolkit/shapes.h"
@@ -27,20 +27,20 @@ struct TBlock {
 // a block that moves is made afresh in its new cell from the current
 // appearance settings, so a look change shows on the falling piece at its
 // next step and on the heap when a deleted row moves it down.
-class TTtrs : public TCustomPanel {
+class TTtrs : public TGameBoard {
     Q_OBJECT
 public:
     explicit TTtrs(QWidget* parent = nullptr);
     ~TTtrs() override;
 
-    TNotifyEvent OnDelete, OnOver, OnContact, OnTime, OnPaintBack;
+    TNotifyEvent OnDelete, OnContact;
 
-    virtual void SetActive(bool value);
-    virtual void SetPaused(bool value);
-    // 0 left, 1 right, 2 drop, 3 rotate; the code is kept even when unknown.
-    virtual void DoCommand(std::uint8_t command);
+    void SetActive(bool value) override;
+    void SetPaused(bool value) override;
+    // Left, right, drop and rotate; the code is kept even when unknown.
+    void DoCommand(std::uint8_t command) override;
     // VK_NUMPAD4 left, VK_NUMPAD6 right, VK_NUMPAD5 rotate, VK_NUMPAD2 drop.
-    virtual void DoKey(std::uint16_t key);
+    void DoKey(std::uint16_t key) override;
 
     // The moves do not look at Active or Paused: the owner forwards them only
     // while a game runs.
@@ -73,9 +73,6 @@ public:
     std::uint16_t Columns() const { return FColumns; }
     void SetColumns(std::uint16_t columns);
 
-    bool Active() const { return FActive; }
-    bool Paused() const { return FPaused; }
-    bool Painted() const { return FPainted; }
     std::uint16_t NextKind() const { return FNextKind; }
     std::uint8_t Command() const { return FCommand; }
     std::int32_t Delay() const { return FDelay; }
@@ -100,11 +97,11 @@ public:
     QRect FloorRect() const;
 
 protected:
-    virtual void DoTime();
     virtual void DoDelete();
     virtual void DoContact();
     virtual void DoOver();
 
+    void CutOffEvents() override;
     void Paint(QPainter& painter, const QRect& dirty) override;
     void resizeEvent(QResizeEvent* event) override;
 
@@ -149,10 +146,7 @@ private:
     // Matches the fall timer's own initial interval, so a landing before any
     // SetDelay keeps the timer running.
     std::int32_t FDelay = 1000;
-    bool FActive = false;
-    bool FPaused = false;
     bool FNextColor = false;
-    bool FPainted = false;
     std::uint16_t FNextKind = kKinds;
     std::uint8_t FCommand = 0;
     int FXOff = 0;
