@@ -26,6 +26,7 @@
 #include <algorithm>
 #include <array>
 #include <chrono>
+#include <optional>
 #include <thread>
 
 namespace Tolvane {
@@ -34,7 +35,6 @@ namespace {
 const QString kNumLockWarning =
     QStringLiteral("NUM LOCK indicator must be light on the keyboard to play this game. Press "
                    "NumLock before start game!");
-const QString kCannotOpen = QStringLiteral("Cannot Open ");
 const QString kPauseCaption = QStringLiteral("Pa&use");
 const QString kContinueCaption = QStringLiteral("Contin&ue");
 
@@ -60,14 +60,8 @@ QString TextOfLines(QString text) {
     return text;
 }
 
-constexpr QPalette::ColorRole kTextRoles[] = {QPalette::WindowText, QPalette::ButtonText,
-                                              QPalette::Text};
-
-// The text colour of an enabled control, focused window or not.
-void SetTextColors(QPalette& palette, const QColor& color) {
-    for (const QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive})
-        for (const QPalette::ColorRole role : kTextRoles) palette.setColor(group, role, color);
-}
+constexpr std::initializer_list<QPalette::ColorRole> kTextRoles = {
+    QPalette::WindowText, QPalette::ButtonText, QPalette::Text};
 
 // The layout file keeps fonts in points; these dynamic properties carry
 // what the design fixes in pixels and colours.
@@ -77,29 +71,22 @@ void ApplyDesignLook(QWidget& widget) {
         font.setPixelSize(px.toInt());
         widget.setFont(font);
     }
-    const QVariant text = widget.property("textColor");
-    const QVariant fill = widget.property("fillColor");
-    if (!text.isValid() && !fill.isValid()) return; // inherits its parent's colours
-    QPalette palette = widget.palette();
-    if (text.isValid()) {
-        SetTextColors(palette, text.value<QColor>());
+    if (const QVariant text = widget.property("textColor"); text.isValid()) {
+        SetRoleColor(widget, kTextRoles, text.value<QColor>());
         // A disabled caption stays grey, so the player sees what is not available.
+        QPalette palette = widget.palette();
         for (const QPalette::ColorRole role : kTextRoles)
             palette.setColor(QPalette::Disabled, role, ToQColor(clGray));
+        widget.setPalette(palette);
     }
-    if (fill.isValid()) {
-        const QColor color = fill.value<QColor>();
-        palette.setColor(QPalette::Window, color);
-        palette.setColor(QPalette::Base, color);
+    if (const QVariant fill = widget.property("fillColor"); fill.isValid()) {
+        SetRoleColor(widget, {QPalette::Window, QPalette::Base}, fill.value<QColor>(), true);
         widget.setAutoFillBackground(true);
     }
-    widget.setPalette(palette);
 }
 
 void SetTextColor(QWidget& widget, TColor color) {
-    QPalette palette = widget.palette();
-    SetTextColors(palette, ToQColor(color));
-    widget.setPalette(palette);
+    SetRoleColor(widget, kTextRoles, ToQColor(color));
 }
 
 } // namespace
@@ -244,7 +231,6 @@ void TForm1::FormCreate() {
     FBackFile = FAppDir + QStringLiteral("/backgr1.bmp");
     ui->GamePan1->SetBStPicture(FBackFile);
     ui->GamePan1->SetAOverPicture(FBackFile);
-    FBackPicture = std::make_unique<TPicture>();
     LoadBackPicture();
 
     // The splash is on the screen meanwhile; the wait deliberately handles
@@ -275,13 +261,10 @@ void TForm1::ApplyLocalisedMode() {
     ui->SpeedButton5->setText(FromBytes(kFiguresBytes));
 }
 
-// Loads BackFile into the existing FBackPicture. A picture that cannot be
-// loaded is dropped everywhere, so no board tries the same file again.
+// Loads BackFile into FBackPicture. A picture that cannot be loaded is
+// dropped everywhere, so no board tries the same file again.
 void TForm1::LoadBackPicture() {
-    if (FBackPicture->LoadFromFile(FBackFile)) return;
-    ShowError(kCannotOpen + FBackFile);
-    FBackPicture.reset();
-    FBackFile.clear();
+    if (LoadPictureOrReport(FBackPicture, FBackFile)) return;
     ui->GamePan1->SetBStPicture(QString());
     ui->GamePan1->SetAOverPicture(QString());
 }
@@ -311,12 +294,8 @@ void TForm1::FitGamePan(TPanelShape shape) {
     // The client area is measured inside the frame the panel has while a
     // game is shown, which it gains only when the game is chosen; sizing
     // against the bare panel would make the first game's board too wide.
-    QMargins frame = pan.contentsMargins();
-    if (!pan.Decorated()) {
-        constexpr int border = TFrameMetrics::kBorder;
-        const int title = pan.WithCaption() ? TFrameMetrics::kTitleHeight : 0;
-        frame = QMargins(border, border + title, border, border);
-    }
+    const QMargins frame =
+        pan.Framed() ? pan.contentsMargins() : TPanel::FrameMargins(pan.WithCaption());
     const int clientHeight = FPanelBounds.height() - frame.top() - frame.bottom();
     const int clientWidth = shape == TPanelShape::HalfWidth ? clientHeight / 2 : clientHeight;
     const int width = clientWidth + frame.left() + frame.right();
@@ -324,28 +303,29 @@ void TForm1::FitGamePan(TPanelShape shape) {
                     width, FPanelBounds.height());
 }
 
-void TForm1::BitBtn2Click(QObject* sender) {
-    WarnIfNumLockOff();
-    FJustDeleted = false;
+void TForm1::ChooseGame(QObject* sender, TState game, std::optional<TPanelShape> shape) {
     ui->GamePan1->hide();
     ui->Memo1->hide();
-    FitGamePan(TPanelShape::HalfWidth);
+    if (shape)
+        FitGamePan(*shape);
+    else
+        ui->GamePan1->setGeometry(FPanelBounds);
     EnableButtons(sender);
-    ui->Panel2->show();
-    ui->GamePan1->SetState(TState::Tetris);
+    if (game == TState::Tetris) ui->Panel2->show();
+    ui->GamePan1->SetState(game);
     TForm2::PlayWave(QStringLiteral("step"), false);
     ui->GamePan1->show();
 }
 
+void TForm1::BitBtn2Click(QObject* sender) {
+    WarnIfNumLockOff();
+    FJustDeleted = false;
+    ChooseGame(sender, TState::Tetris, TPanelShape::HalfWidth);
+}
+
 void TForm1::BitBtn3Click(QObject* sender) {
     WarnIfNumLockOff();
-    ui->GamePan1->hide();
-    ui->Memo1->hide();
-    ui->GamePan1->setGeometry(FPanelBounds);
-    EnableButtons(sender);
-    ui->GamePan1->SetState(TState::Arcanoid);
-    TForm2::PlayWave(QStringLiteral("step"), false);
-    ui->GamePan1->show();
+    ChooseGame(sender, TState::Arcanoid, std::nullopt);
 }
 
 void TForm1::BitBtn4Click(QObject* sender) {
@@ -355,23 +335,11 @@ void TForm1::BitBtn4Click(QObject* sender) {
     const TState state = ui->GamePan1->State();
     if (FGeoFont && ui->GamePan1->Start() && (state == TState::Tetris || state == TState::Arcanoid))
         return;
-    ui->GamePan1->hide();
-    ui->Memo1->hide();
-    FitGamePan(TPanelShape::Square);
-    EnableButtons(sender);
-    ui->GamePan1->SetState(TState::Scramble);
-    TForm2::PlayWave(QStringLiteral("step"), false);
-    ui->GamePan1->show();
+    ChooseGame(sender, TState::Scramble, TPanelShape::Square);
 }
 
 void TForm1::BitBtn5Click(QObject* sender) {
-    ui->GamePan1->hide();
-    ui->Memo1->hide();
-    FitGamePan(TPanelShape::Square);
-    EnableButtons(sender);
-    ui->GamePan1->SetState(TState::Figures);
-    TForm2::PlayWave(QStringLiteral("step"), false);
-    ui->GamePan1->show();
+    ChooseGame(sender, TState::Figures, TPanelShape::Square);
 }
 
 void TForm1::BitBtn1Click(QObject* sender) {
@@ -426,7 +394,6 @@ void TForm1::SpeedButton10Click(QObject*) {
     FBackFile = FAppDir + QStringLiteral("/backgr%1.bmp").arg(FBackIndex);
     ui->GamePan1->SetBStPicture(FBackFile);
     ui->GamePan1->SetAOverPicture(FBackFile);
-    if (!FBackPicture) FBackPicture = std::make_unique<TPicture>();
     LoadBackPicture();
     update();
 }

@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 
 class QMenu;
 class QToolButton;
@@ -103,6 +104,9 @@ private:
     // width-to-height shape, centred over the designed area.
     enum class TPanelShape { HalfWidth, Square };
     void FitGamePan(TPanelShape shape);
+    // The step every game button shares: the panel at the game's shape (the
+    // designed bounds without one), the buttons, the mode and the cue.
+    void ChooseGame(QObject* sender, TState game, std::optional<TPanelShape> shape);
 
     void TilePicture(QWidget& area, QPainter& painter) const;
     void SpeedButton8MouseDown(QObject* sender);

@@ -3,37 +3,29 @@
 
 #include "gamepan/toolkit/colors.h"
 #include "gamepan/toolkit/notify.h"
+#include "gamepan/toolkit/panel.h"
 #include "gamepan/toolkit/picture.h"
 #include "gamepan/toolkit/shapes.h"
 
 #include <QRect>
 #include <QString>
-#include <QWidget>
 #include <cstdint>
 #include <memory>
 
 namespace Tolvane {
 
-class TScrmbl;
-class TTtrs;
-class TCustomPanel;
+class TGameBoard;
+class TGameWiring;
 
 enum class TState : std::uint8_t { StPanel, Scramble, Tetris, Arcanoid, Figures };
-
-// The decorations the panel draws around its board while a game is shown,
-// in pixels. The owner computes the panel's outer size from these.
-struct TFrameMetrics {
-    static constexpr int kBorder = 4;       // sizing border on every side
-    static constexpr int kTitleHeight = 18; // title bar below the top border
-    static constexpr int kMinimumSide = 80; // smallest outer width and height
-};
 
 template <typename T> struct TSettingRule;
 
 // The component that hosts the four games: it owns every game setting,
 // builds the board of the chosen game, forwards keys and commands to it,
 // keeps the status caption in its own title bar and reports game events.
-class TGamePan : public QWidget {
+// What differs between the games lies in one wiring file per game.
+class TGamePan : public TPanel {
     Q_OBJECT
 public:
     explicit TGamePan(QWidget* parent = nullptr);
@@ -48,19 +40,6 @@ public:
     void SetPaused(bool paused);
     std::uint8_t Direction() const { return FDirection; }
     void SetDirection(std::uint8_t direction);
-
-    // The caption: the status text, shown in the title bar while a game is shown.
-    QString Caption() const { return FCaption; }
-    void SetCaption(const QString& caption);
-    TColor Color() const { return FColor; }
-    void SetColor(TColor color);
-
-    // The client area: inside the decorations while a game is shown.
-    int ClientWidth() const;
-    int ClientHeight() const;
-    void SetClientWidth(int width);
-    void SetClientHeight(int height);
-    bool Decorated() const { return FDecorated; }
 
     // Read-only counters.
     std::int32_t ScrambleMoves() const { return FScrambleMoves; }
@@ -183,52 +162,38 @@ public:
     // The panel's own key-down notification: every key a board receives.
     TKeyEvent OnKeyDown;
 
-    // The board of the current mode, if any (for the owner and for tests).
-    TCustomPanel* Board() const;
-    TScrmbl* ScrambleBoard() const { return FScrmbl; }
-    TTtrs* TetrisBoard() const { return FTtrs; }
+    // The board of the current mode, if any.
+    TGameBoard* Board() const { return FBoard; }
+    // The board as the given game's board class, or nullptr.
+    template <typename TBoard> TBoard* BoardAs() const { return qobject_cast<TBoard*>(FBoard); }
     const TPicture* Picture() const { return FPicture.get(); }
 
     // Gives the keyboard focus back to a running board.
     void FocusBoard();
 
 protected:
-    void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
-    void mousePressEvent(QMouseEvent* event) override;
-    void mouseMoveEvent(QMouseEvent* event) override;
-    void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
     template <typename T> friend struct TSettingRule;
-    friend struct TGamePanRules;
+    friend class TScrambleWiring;
+    friend class TTetrisWiring;
 
     template <typename T> void Assign(T& field, T value, const TSettingRule<T>& rule);
-    bool BoardOf(TState game) const;
-    bool BoardRunning(TState game) const;
+    const TGameWiring* Wiring() const;
 
     void SwitchMode();
     void ToggleFrame();
-    bool FreeBoards(TState keep);
-    void BuildScramble();
-    void BuildTetris();
-    void InstallCommon(TCustomPanel& board);
-    void LoadPicture(QString& path);
-    void PaintBack(QObject* sender);
-    void BoardKeyDown(QObject* sender, std::uint16_t& key, Qt::KeyboardModifiers shift);
-    void BoardTime(QObject* sender);
-    void ScrambleMove(QObject* sender);
-    void TetrisDelete(QObject* sender);
-    void TetrisContact(QObject* sender);
-    void ScrambleOver(QObject* sender);
-    void TetrisOver(QObject* sender);
-    void GameOver(QObject* sender, TState game);
+    bool FreeBoard();
+    void InstallCommon(TGameBoard& board);
+    void PaintBack();
+    void BoardKeyDown(std::uint16_t& key, Qt::KeyboardModifiers shift);
+    void BoardTime();
+    void GameOver();
     void LayoutBoard();
-    QRect TitleBarRect() const;
 
     // Run-time state.
-    TScrmbl* FScrmbl = nullptr; // owned through Qt parenthood
-    TTtrs* FTtrs = nullptr;
+    TGameBoard* FBoard = nullptr; // the one board, owned through Qt parenthood
     std::unique_ptr<TPicture> FPicture;
     QRect FSavedBounds;
     std::int32_t FScrambleMoves = 0;
@@ -238,17 +203,6 @@ private:
     bool FStart = false;
     bool FPaused = false;
     std::uint8_t FDirection = 0;
-    QString FCaption;
-    TColor FColor = clBtnFace;
-    bool FDecorated = false;
-    bool FDecoratedWithTitle = false;
-
-    // Dragging the decorated panel by its title bar or border.
-    enum class TDrag : std::uint8_t { None, Move, Resize };
-    TDrag FDrag = TDrag::None;
-    Qt::Edges FDragEdges;
-    QPoint FDragStart;
-    QRect FDragBounds;
 
     // Settings with their initial values.
     bool FShowScoresTime = true;

@@ -3,6 +3,7 @@
 
 #include <QGuiApplication>
 #include <QPalette>
+#include <QWidget>
 
 namespace Tolvane {
 
@@ -17,6 +18,17 @@ QColor ToQColor(TColor color) {
 
 TColor FromQColor(const QColor& color) {
     return RGBToColor(color.red(), color.green(), color.blue());
+}
+
+void SetRoleColor(QWidget& widget, std::initializer_list<QPalette::ColorRole> roles,
+                  const QColor& color, bool disabledToo) {
+    QPalette palette = widget.palette();
+    for (const QPalette::ColorRole role : roles) {
+        palette.setColor(QPalette::Active, role, color);
+        palette.setColor(QPalette::Inactive, role, color);
+        if (disabledToo) palette.setColor(QPalette::Disabled, role, color);
+    }
+    widget.setPalette(palette);
 }
 
 } // namespace Tolvane

@@ -2,7 +2,11 @@
 #pragma once
 
 #include <QColor>
+#include <QPalette>
 #include <cstdint>
+#include <initializer_list>
+
+class QWidget;
 
 namespace Tolvane {
 
@@ -45,5 +49,11 @@ QColor ToQColor(TColor color);
 
 // The 0x00BBGGRR value of an opaque QColor.
 TColor FromQColor(const QColor& color);
+
+// Gives the widget's palette roles a colour while the widget is enabled
+// (its window focused or not), or in every state when disabledToo is set.
+// Left alone, a disabled control keeps the greyed look of its palette.
+void SetRoleColor(QWidget& widget, std::initializer_list<QPalette::ColorRole> roles,
+                  const QColor& color, bool disabledToo = false);
 
 } // namespace Tolvane

@@ -60,7 +60,9 @@ void TCustomPanel::keyPressEvent(QKeyEvent* event) {
         return;
     }
     std::uint16_t key = VirtualKey(*event);
-    OnKeyDown(this, key, event->modifiers());
+    // From a copy: the owner may cut the board off while handling the key.
+    const TKeyEvent handler = OnKeyDown;
+    handler(this, key, event->modifiers());
 }
 
 void TCustomPanel::enterEvent(QEnterEvent* event) {

@@ -15,9 +15,13 @@ using TNotifyEvent = std::function<void(QObject* sender)>;
 using TKeyEvent =
     std::function<void(QObject* sender, std::uint16_t& key, Qt::KeyboardModifiers shift)>;
 
-// An unassigned event is skipped.
+// An unassigned event is skipped. The handler runs from a copy: it may
+// reassign or clear the very event that called it (an owner that leaves the
+// game cuts the board off from inside the board's notification).
 inline void Fire(const TNotifyEvent& event, QObject* sender) {
-    if (event) event(sender);
+    if (!event) return;
+    const TNotifyEvent handler = event;
+    handler(sender);
 }
 
 } // namespace Tolvane

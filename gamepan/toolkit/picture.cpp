@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "picture.h"
 
+#include "messages.h"
+
 #include <QImage>
 #include <QPainter>
 
@@ -26,10 +28,20 @@ void TPicture::StretchDraw(QPainter& painter, const QRect& rect) const {
 
 void TPicture::DrawTiled(QPainter& painter, const QSize& area) const {
     if (IsEmpty()) return;
+    // Whole copies only, the last row and column reaching past the area.
     const int w = Width();
     const int h = Height();
-    for (int i = 0; i <= area.width() / w; ++i)
-        for (int j = 0; j <= area.height() / h; ++j) painter.drawPixmap(i * w, j * h, FPixmap);
+    painter.drawTiledPixmap(0, 0, (area.width() / w + 1) * w, (area.height() / h + 1) * h, FPixmap);
+}
+
+bool LoadPictureOrReport(std::unique_ptr<TPicture>& picture, QString& path,
+                         const QString& failure) {
+    if (!picture) picture = std::make_unique<TPicture>();
+    if (picture->LoadFromFile(path)) return true;
+    ShowError(failure + path);
+    picture.reset();
+    path.clear();
+    return false;
 }
 
 } // namespace Tolvane

@@ -3,6 +3,7 @@
 
 #include <QPixmap>
 #include <QString>
+#include <memory>
 
 class QPainter;
 class QRect;
@@ -30,5 +31,12 @@ public:
 private:
     QPixmap FPixmap;
 };
+
+// Loads the file at path into picture, making the picture when there is
+// none. A file that cannot be loaded is reported as failure + path; the
+// picture is then dropped and the path forgotten, so that nothing tries the
+// same file again. True when the picture holds the file.
+bool LoadPictureOrReport(std::unique_ptr<TPicture>& picture, QString& path,
+                         const QString& failure = QStringLiteral("Cannot Open "));
 
 } // namespace Tolvane

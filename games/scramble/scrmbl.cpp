@@ -24,7 +24,7 @@ TScrmbl::TScrmbl(QWidget* parent) : TGameBoard(parent) {
 }
 
 void TScrmbl::SetSize(std::uint16_t n) {
-    FSize = std::clamp<std::uint16_t>(n, 2, kMaxSize);
+    FSize = std::clamp<std::uint16_t>(n, kMinSize, kMaxSize);
 }
 
 QPushButton* TScrmbl::Tile(int row, int column) const {

@@ -19,6 +19,8 @@ class TTimer;
 class TScrmbl : public TGameBoard {
     Q_OBJECT
 public:
+    // The side lengths a puzzle can have.
+    static constexpr int kMinSize = 2;
     static constexpr int kMaxSize = 8;
 
     explicit TScrmbl(QWidget* parent = nullptr);

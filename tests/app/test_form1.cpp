@@ -445,11 +445,11 @@ private slots:
         QVERIFY(Pan().Start());
         // The board reports its end the way a solved puzzle or a full well does.
         if (game == QLatin1String("Scramble")) {
-            QVERIFY(Pan().ScrambleBoard());
-            Fire(Pan().ScrambleBoard()->OnOver, Pan().ScrambleBoard());
+            QVERIFY(Pan().BoardAs<TScrmbl>());
+            Fire(Pan().BoardAs<TScrmbl>()->OnOver, Pan().BoardAs<TScrmbl>());
         } else {
-            QVERIFY(Pan().TetrisBoard());
-            Fire(Pan().TetrisBoard()->OnOver, Pan().TetrisBoard());
+            QVERIFY(Pan().BoardAs<TTtrs>());
+            Fire(Pan().BoardAs<TTtrs>()->OnOver, Pan().BoardAs<TTtrs>());
         }
 
         QVERIFY(!Pan().Start());

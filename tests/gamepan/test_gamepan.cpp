@@ -57,7 +57,7 @@ class TGamePanTest : public QObject {
     std::unique_ptr<TRecordingMessages> FMessages;
     const QRect kDesigned{80, 8, 433, 353};
 
-    TScrmbl& Board() { return *FPan->ScrambleBoard(); }
+    TScrmbl& Board() { return *FPan->BoardAs<TScrmbl>(); }
 
     void StartScramble() {
         FPan->SetState(TState::Scramble);
@@ -137,7 +137,7 @@ private slots:
     void withCaptionIsRefusedWhileAGameIsShown() {
         FPan->SetState(TState::Scramble);
         const QMargins decorated = FPan->contentsMargins();
-        QCOMPARE(decorated.top(), TFrameMetrics::kBorder + TFrameMetrics::kTitleHeight);
+        QCOMPARE(decorated.top(), TPanel::kBorder + TPanel::kTitleHeight);
         FPan->SetWithCaption(false);
         QCOMPARE(FMessages->Texts(),
                  QStringList{"At run time change this option only if State=stPanel"});
@@ -149,16 +149,16 @@ private slots:
         FPan->SetWithCaption(false);
         QVERIFY(FMessages->Shown.isEmpty());
         FPan->SetState(TState::Scramble);
-        const int b = TFrameMetrics::kBorder;
+        const int b = TPanel::kBorder;
         QCOMPARE(FPan->contentsMargins(), QMargins(b, b, b, b));
         QCOMPARE(Board().geometry(), FPan->contentsRect());
     }
 
     void settingTheSameStateTwiceKeepsTheBoard() {
         FPan->SetState(TState::Scramble);
-        TScrmbl* first = FPan->ScrambleBoard();
+        TScrmbl* first = FPan->BoardAs<TScrmbl>();
         FPan->SetState(TState::Scramble);
-        QCOMPARE(FPan->ScrambleBoard(), first);
+        QCOMPARE(FPan->BoardAs<TScrmbl>(), first);
     }
 
     void switchingGamesShowsPleaseWaitThenTheNameAndKeepsTheFirstBounds() {
@@ -186,8 +186,8 @@ private slots:
 
         QCOMPARE(captionWhileBuilding, QStringLiteral("PLEASE WAIT"));
         QCOMPARE(FPan->Caption(), QStringLiteral("Tetris"));
-        QCOMPARE(FPan->ScrambleBoard(), nullptr);
-        QVERIFY(FPan->Decorated());
+        QCOMPARE(FPan->BoardAs<TScrmbl>(), nullptr);
+        QVERIFY(FPan->Framed());
         FPan->SetState(TState::StPanel);
         QCOMPARE(FPan->geometry(), kDesigned);
         QCOMPARE(FPan->Caption(), QStringLiteral("idle"));
@@ -308,7 +308,7 @@ private slots:
         FPan->SetTDelay(10);
         FPan->SetState(TState::Tetris);
         FPan->SetStart(true);
-        QPointer<TTtrs> old = FPan->TetrisBoard();
+        QPointer<TTtrs> old = FPan->BoardAs<TTtrs>();
         // What the old well holds, read from the board itself: the panel
         // stops listening to it, so only its cells tell whether it plays on.
         auto well = [&] {
@@ -401,7 +401,7 @@ private slots:
         FPan->OnScrambleOver = [&](QObject*) { FPan->SetState(TState::StPanel); };
         Fire(Board().OnOver, &Board());
         QCOMPARE(FPan->State(), TState::StPanel);
-        QCOMPARE(FPan->ScrambleBoard(), nullptr);
+        QCOMPARE(FPan->BoardAs<TScrmbl>(), nullptr);
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QVERIFY(FPan->findChildren<TScrmbl*>().isEmpty());
     }
@@ -450,7 +450,7 @@ private slots:
 
     void theDecoratedPanelMovesByItsTitleAndResizesByItsBorder() {
         FPan->SetState(TState::Scramble);
-        const QPoint title(40, TFrameMetrics::kBorder + 5);
+        const QPoint title(40, TPanel::kBorder + 5);
         SendMouse(FPan, QEvent::MouseButtonPress, title, Qt::LeftButton);
         SendMouse(FPan, QEvent::MouseMove, title + QPoint(-30, 20), Qt::LeftButton);
         SendMouse(FPan, QEvent::MouseButtonRelease, title + QPoint(-30, 20), Qt::NoButton);
@@ -469,8 +469,8 @@ private slots:
 
     void clientSizeExcludesTheDecorations() {
         FPan->SetState(TState::Scramble);
-        const int b = TFrameMetrics::kBorder;
-        QCOMPARE(FPan->ClientHeight(), kDesigned.height() - 2 * b - TFrameMetrics::kTitleHeight);
+        const int b = TPanel::kBorder;
+        QCOMPARE(FPan->ClientHeight(), kDesigned.height() - 2 * b - TPanel::kTitleHeight);
         FPan->SetClientWidth(100);
         QCOMPARE(FPan->width(), 100 + 2 * b);
         QCOMPARE(FPan->ClientWidth(), 100);

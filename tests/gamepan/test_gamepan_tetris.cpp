@@ -16,7 +16,7 @@ class TGamePanTetrisTest : public QObject {
     TGamePan* FPan = nullptr;
     std::unique_ptr<TRecordingMessages> FMessages;
 
-    TTtrs& Board() { return *FPan->TetrisBoard(); }
+    TTtrs& Board() { return *FPan->BoardAs<TTtrs>(); }
 
     void StartTetris() {
         FPan->SetState(TState::Tetris);

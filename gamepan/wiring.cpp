@@ -1,0 +1,20 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "gamepan/wiring.h"
+
+namespace Tolvane {
+
+const TGameWiring* WiringOf(TState state) {
+    switch (state) {
+    case TState::Scramble:
+        return &ScrambleWiring();
+    case TState::Tetris:
+        return &TetrisWiring();
+    case TState::Arcanoid:
+    case TState::Figures:
+    case TState::StPanel:
+        break;
+    }
+    return nullptr;
+}
+
+} // namespace Tolvane
