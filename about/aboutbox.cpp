@@ -22,15 +22,11 @@ constexpr TColor kLineHoverColor = clLime;
 constexpr TColor kLinePressedColor = clRed;
 
 void SetTextColor(QWidget* widget, TColor color) {
-    QPalette palette = widget->palette();
-    palette.setColor(QPalette::WindowText, ToQColor(color));
-    widget->setPalette(palette);
+    SetRoleColor(*widget, {QPalette::WindowText}, ToQColor(color), true);
 }
 
 void SetBackColor(QWidget* widget, TColor color) {
-    QPalette palette = widget->palette();
-    palette.setColor(QPalette::Window, ToQColor(color));
-    widget->setPalette(palette);
+    SetRoleColor(*widget, {QPalette::Window}, ToQColor(color), true);
 }
 
 struct TLabelFont {
@@ -82,43 +78,9 @@ TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent), FUi(std::make_unique<Ui
 
 TAboutBox::~TAboutBox() = default;
 
-QPushButton* TAboutBox::BitBtn1() const {
-    return FUi->BitBtn1;
-}
-QFrame* TAboutBox::Panel1() const {
-    return FUi->Panel1;
-}
-QLabel* TAboutBox::Label4() const {
-    return FUi->Label4;
-}
-QLabel* TAboutBox::Label1() const {
-    return FUi->Label1;
-}
-QLabel* TAboutBox::Label3() const {
-    return FUi->Label3;
-}
-QLabel* TAboutBox::Label6() const {
-    return FUi->Label6;
-}
-QLabel* TAboutBox::Label7() const {
-    return FUi->Label7;
-}
-QWidget* TAboutBox::PaintBox1() const {
-    return FUi->PaintBox1;
-}
-QLabel* TAboutBox::Image1() const {
-    return FUi->Image1;
-}
-
 void TAboutBox::LoadBackground() {
     if (FBackground.isEmpty()) return;
-    if (!FPicture) FPicture = std::make_unique<TPicture>();
-    if (!FPicture->LoadFromFile(FBackground)) {
-        FPicture.reset();
-        const QString path = FBackground;
-        FBackground.clear();
-        ShowError(QStringLiteral("Cannot Open ") + path);
-    }
+    LoadPictureOrReport(FPicture, FBackground);
     update();
 }
 

@@ -48,16 +48,6 @@ public:
     // Path of the background picture, empty for none.
     QString FBackground;
 
-    QPushButton* BitBtn1() const;
-    QFrame* Panel1() const;
-    QLabel* Label4() const;
-    QLabel* Label1() const;
-    QLabel* Label3() const;
-    QLabel* Label6() const;
-    QLabel* Label7() const;
-    QWidget* PaintBox1() const;
-    QLabel* Image1() const;
-
 public slots:
     // The Escape key and the window system's close request land here; the
     // box has no close icon, so they are refused.

@@ -380,6 +380,4 @@ void TGamePan::SetShapesABrushStyle(TBrushStyle value) {
     Assign(FShapesABrushStyle, value, kArcanoidLook<TBrushStyle>);
 }
 
-
 } // namespace Tolvane
-

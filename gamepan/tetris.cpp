@@ -11,8 +11,7 @@ namespace Tolvane {
 class TTetrisWiring final : public TGameWiring {
 public:
     TTetrisWiring()
-        : TGameWiring(QStringLiteral("Tetris"), &TGamePan::OnTetrisTime,
-                      &TGamePan::OnTetrisOver) {}
+        : TGameWiring(QStringLiteral("Tetris"), &TGamePan::OnTetrisTime, &TGamePan::OnTetrisOver) {}
 
     TGameBoard* Build(TGamePan& pan) const override {
         auto* board = new TTtrs(&pan);

@@ -62,11 +62,8 @@ QFont NavyBoldFont(const QString& family, int pixels) {
 }
 
 void SetNavyText(QWidget* widget) {
-    QPalette palette = widget->palette();
-    palette.setColor(QPalette::ButtonText, ToQColor(clNavy));
-    palette.setColor(QPalette::Text, ToQColor(clNavy));
-    palette.setColor(QPalette::WindowText, ToQColor(clNavy));
-    widget->setPalette(palette);
+    SetRoleColor(*widget, {QPalette::ButtonText, QPalette::Text, QPalette::WindowText},
+                 ToQColor(clNavy), true);
 }
 
 } // namespace
@@ -91,34 +88,6 @@ QString TForm2::ScoreDirectory() {
     return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
 }
 
-QLabel* TForm2::Label1() const {
-    return ui->Label1;
-}
-QLabel* TForm2::Label2() const {
-    return ui->Label2;
-}
-QLabel* TForm2::Label3() const {
-    return ui->Label3;
-}
-QLabel* TForm2::Label4() const {
-    return ui->Label4;
-}
-QLabel* TForm2::Label5() const {
-    return ui->Label5;
-}
-QTableWidget* TForm2::StringGrid1() const {
-    return ui->StringGrid1;
-}
-QLineEdit* TForm2::Edit1() const {
-    return ui->Edit1;
-}
-QPushButton* TForm2::BitBtn1() const {
-    return ui->BitBtn1;
-}
-QPushButton* TForm2::BitBtn3() const {
-    return ui->BitBtn3;
-}
-
 void TForm2::FormCreate() {
     QLabel* const labels[] = {ui->Label1, ui->Label2, ui->Label3, ui->Label4, ui->Label5};
     for (std::size_t i = 0; i < std::size(labels); ++i) {
@@ -126,9 +95,7 @@ void TForm2::FormCreate() {
         font.setPixelSize(kLabelLooks[i].PixelHeight);
         font.setBold(kLabelLooks[i].Bold);
         labels[i]->setFont(font);
-        QPalette palette = labels[i]->palette();
-        palette.setColor(QPalette::WindowText, Qt::white);
-        labels[i]->setPalette(palette);
+        SetRoleColor(*labels[i], {QPalette::WindowText}, Qt::white, true);
         labels[i]->setAutoFillBackground(false);
         labels[i]->setAttribute(Qt::WA_TranslucentBackground);
     }
@@ -184,26 +151,16 @@ void TForm2::FormCreate() {
 
 void TForm2::SetCellColour(const QColor& colour) {
     QTableWidget* grid = ui->StringGrid1;
-    QPalette palette = grid->palette();
-    palette.setColor(QPalette::Base, colour);
-    grid->setPalette(palette);
+    SetRoleColor(*grid, {QPalette::Base}, colour, true);
     for (int row = 0; row < grid->rowCount(); ++row)
         for (int column = 0; column < grid->columnCount(); ++column)
             grid->item(row, column)->setBackground(colour);
-    palette = ui->Edit1->palette();
-    palette.setColor(QPalette::Base, colour);
-    ui->Edit1->setPalette(palette);
+    SetRoleColor(*ui->Edit1, {QPalette::Base}, colour, true);
 }
 
 void TForm2::LoadBackground() {
     FPicture.reset();
-    if (FBackground.isEmpty()) return;
-    FPicture = std::make_unique<TPicture>();
-    if (!FPicture->LoadFromFile(FBackground)) {
-        ShowError(QStringLiteral("Cannot Open ") + FBackground);
-        FPicture.reset();
-        FBackground.clear();
-    }
+    if (!FBackground.isEmpty()) LoadPictureOrReport(FPicture, FBackground);
 }
 
 void TForm2::FillGrid() {

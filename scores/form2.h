@@ -51,16 +51,6 @@ public:
     void FormPaint(QPainter& painter);
     void FormClose();
 
-    QLabel* Label1() const;
-    QLabel* Label2() const;
-    QLabel* Label3() const;
-    QLabel* Label4() const;
-    QLabel* Label5() const;
-    QTableWidget* StringGrid1() const;
-    QLineEdit* Edit1() const;
-    QPushButton* BitBtn1() const;
-    QPushButton* BitBtn3() const;
-
     QString FFileName;
     std::array<QString, kScorePlaces> FNames;
     std::array<QString, kScorePlaces> FResults;

@@ -36,14 +36,14 @@ QString TScrmbl::HomeCaption(int row, int column, int size) {
     return QString::number((row - 1) * size + column);
 }
 
+// Only the enabled look: a paused (disabled) tile keeps the greyed caption
+// of a disabled button.
 void TScrmbl::SetFontColor(QPushButton& tile, TColor color) {
-    QPalette palette = tile.palette();
-    palette.setColor(QPalette::ButtonText, ToQColor(color));
-    tile.setPalette(palette);
+    SetRoleColor(tile, {QPalette::ButtonText}, ToQColor(color));
 }
 
 bool TScrmbl::IsHomeColor(const QPushButton& tile) {
-    return tile.palette().color(QPalette::ButtonText) == ToQColor(kHomeColor);
+    return tile.palette().color(QPalette::Active, QPalette::ButtonText) == ToQColor(kHomeColor);
 }
 
 bool TScrmbl::IsGap(int row, int column) const {

@@ -5,6 +5,7 @@
 #include "gamepan/toolkit/colors.h"
 #include "gamepan/toolkit/fonts.h"
 #include "gamepan/toolkit/links.h"
+#include "tests/support/children.h"
 #include "tests/support/recordingmessages.h"
 
 #include <QFontInfo>
@@ -117,7 +118,7 @@ private slots:
         QFETCH(bool, underline);
         const QLabel* label = LabelNamed(name);
         QVERIFY(label);
-        QCOMPARE(label->parentWidget(), FBox->Panel1());
+        QCOMPARE(label->parentWidget(), Child<QFrame>(*FBox, "Panel1"));
         QCOMPARE(label->geometry(), bounds);
         if (text.isNull())
             QVERIFY(!label->text().isEmpty());
@@ -138,16 +139,16 @@ private slots:
         QCOMPARE(FBox->windowTitle(), QStringLiteral("About Tolvane"));
         QCOMPARE(FBox->palette().color(QPalette::Window), ToQColor(clNavy));
 
-        QFrame* panel = FBox->Panel1();
+        QFrame* panel = Child<QFrame>(*FBox, "Panel1");
         QCOMPARE(panel->geometry(), QRect(12, 7, 497, 273));
         QCOMPARE(panel->frameWidth(), 4);
         QVERIFY(panel->autoFillBackground());
         QCOMPARE(panel->palette().color(QPalette::Window), ToQColor(clNavy));
-        QCOMPARE(FBox->PaintBox1()->geometry(), panel->contentsRect());
-        QCOMPARE(FBox->PaintBox1()->geometry(), QRect(4, 4, 489, 265));
+        QCOMPARE(Child<QWidget>(*FBox, "PaintBox1")->geometry(), panel->contentsRect());
+        QCOMPARE(Child<QWidget>(*FBox, "PaintBox1")->geometry(), QRect(4, 4, 489, 265));
 
-        QCOMPARE(FBox->Image1()->geometry(), QRect(16, 16, 33, 41));
-        QCOMPARE(FBox->Image1()->pixmap().size(), QSize(32, 32));
+        QCOMPARE(Child<QLabel>(*FBox, "Image1")->geometry(), QRect(16, 16, 33, 41));
+        QCOMPARE(Child<QLabel>(*FBox, "Image1")->pixmap().size(), QSize(32, 32));
     }
 
     void boxHasNoBorderIcons() {
@@ -161,7 +162,7 @@ private slots:
     }
 
     void okComesIntoViewOnlyInTheTallerBox() {
-        QPushButton* ok = FBox->BitBtn1();
+        QPushButton* ok = Child<QPushButton>(*FBox, "BitBtn1");
         QCOMPARE(ok->geometry(), QRect(216, 304, 91, 41));
         QVERIFY(!FBox->rect().intersects(ok->geometry()));
 
@@ -200,7 +201,7 @@ private slots:
         QVERIFY(FBox->isVisible());
         QVERIFY(counter.Paints > 0);
         QCOMPARE(FBox->pos(), QPoint(FBox->FPosLeft, FBox->FPosTop));
-        QVERIFY(!FBox->rect().intersects(FBox->BitBtn1()->geometry()));
+        QVERIFY(!FBox->rect().intersects(Child<QPushButton>(*FBox, "BitBtn1")->geometry()));
 
         QTest::keyClick(FBox.get(), Qt::Key_Escape);
         QTest::keyClick(FBox.get(), Qt::Key_Return);
@@ -223,7 +224,7 @@ private slots:
             QTest::keyClick(FBox.get(), Qt::Key_Escape);
             FBox->close();
             stayedUp = FBox->isVisible();
-            FBox->BitBtn1()->click();
+            Child<QPushButton>(*FBox, "BitBtn1")->click();
         });
         // Should OK fail to end the run, hiding it fails the test instead of hanging it.
         QTimer::singleShot(5000, FBox.get(), [&] { FBox->hide(); });
@@ -261,7 +262,7 @@ private slots:
     }
 
     void pressLeavesLineRedUntilPointerMoves() {
-        QLabel* line = FBox->Label7();
+        QLabel* line = Child<QLabel>(*FBox, "Label7");
         FBox->show();
         SendMouse(line, QEvent::MouseMove);
         SendMouse(line, QEvent::MouseButtonPress);
@@ -280,25 +281,25 @@ private slots:
 
     void mailLineOpensMessageWithSubject() {
         FBox->show();
-        Click(FBox->Label6());
+        Click(Child<QLabel>(*FBox, "Label6"));
         QCOMPARE(FOpened.size(), 1);
         const QUrl url = FOpened.first();
-        QCOMPARE(url.path(), FBox->Label6()->text());
+        QCOMPARE(url.path(), Child<QLabel>(*FBox, "Label6")->text());
         QCOMPARE(url.toString(),
                  QStringLiteral("mailto:") + kAuthorMail + "?subject=About Tolvane 1.47");
     }
 
     void webLineOpensTheAddressItShows() {
         FBox->show();
-        Click(FBox->Label7());
+        Click(Child<QLabel>(*FBox, "Label7"));
         QCOMPARE(FOpened.size(), 1);
-        QCOMPARE(FOpened.first().toString(), FBox->Label7()->text());
+        QCOMPARE(FOpened.first().toString(), Child<QLabel>(*FBox, "Label7")->text());
         QVERIFY(FOpened.first().isValid());
     }
 
     void pressReleasedOffTheLineOpensNothing() {
         FBox->show();
-        QLabel* line = FBox->Label6();
+        QLabel* line = Child<QLabel>(*FBox, "Label6");
         Click(line, {2, 2}, {2, line->height() + 20});
         SendMouse(line, QEvent::MouseButtonRelease);
         QVERIFY(FOpened.isEmpty());
@@ -357,14 +358,14 @@ private slots:
         QVERIFY(!IsMarker(shot, 1, 0));
         QVERIFY(IsMarker(shot, 518, 285));
         // The paint box, tiled from its own corner (16, 11 in the window).
-        const QPoint box = FBox->PaintBox1()->mapTo(FBox.get(), QPoint(0, 0));
+        const QPoint box = Child<QWidget>(*FBox, "PaintBox1")->mapTo(FBox.get(), QPoint(0, 0));
         QCOMPARE(box, QPoint(16, 11));
         QVERIFY(IsMarker(shot, box.x(), box.y()));
         QVERIFY(IsMarker(shot, box.x() + 70, box.y() + 140));
         QVERIFY(!IsMarker(shot, box.x() + 1, box.y() + 1));
         // The lines are drawn over the picture.
-        QVERIFY(HasWhiteIn(shot, FBox->Label4()->geometry().translated(FBox->Panel1()->pos())));
-        QVERIFY(HasWhiteIn(shot, FBox->Label6()->geometry().translated(FBox->Panel1()->pos())));
+        QVERIFY(HasWhiteIn(shot, Child<QLabel>(*FBox, "Label4")->geometry().translated(Child<QFrame>(*FBox, "Panel1")->pos())));
+        QVERIFY(HasWhiteIn(shot, Child<QLabel>(*FBox, "Label6")->geometry().translated(Child<QFrame>(*FBox, "Panel1")->pos())));
     }
 };
 

@@ -12,6 +12,7 @@
 #include "games/tetris/ttrs.h"
 #include "recordingsound.h"
 #include "scores/form2.h"
+#include "tests/support/children.h"
 #include "tests/support/recordingmessages.h"
 
 #include <QComboBox>
@@ -518,7 +519,7 @@ private slots:
             height = box->height();
             pictured = box->FPicture && !box->FPicture->IsEmpty() &&
                        box->FBackground == Path(QStringLiteral("backgr2.bmp"));
-            QTest::mouseClick(box->BitBtn1(), Qt::LeftButton);
+            QTest::mouseClick(Child<QPushButton>(*box, "BitBtn1"), Qt::LeftButton);
         });
         Click("About");
         QCOMPARE(at, form.pos());

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gamepan/toolkit/keys.h"
 #include "scores/form2.h"
+#include "tests/support/children.h"
 #include "tests/support/recordingmessages.h"
 
 #include <QApplication>
@@ -61,7 +62,7 @@ private:
     }
 
     QString Cell(TForm2& form, int row, int column) const {
-        return form.StringGrid1()->item(row, column)->text();
+        return Child<QTableWidget>(form, "StringGrid1")->item(row, column)->text();
     }
 
 private slots:
@@ -81,19 +82,19 @@ private slots:
         QCOMPARE(form->size(), QSize(522, 373));
         QCOMPARE(form->minimumSize(), form->maximumSize());
         QVERIFY(form->windowFlags() & Qt::WindowStaysOnTopHint);
-        QCOMPARE(form->StringGrid1()->geometry(), QRect(208, 208, 300, 145));
-        QCOMPARE(form->StringGrid1()->focusPolicy(), Qt::NoFocus);
-        QCOMPARE(form->StringGrid1()->columnWidth(2), 100);
-        QCOMPARE(form->Edit1()->geometry(), QRect(16, 208, 177, 24));
-        QCOMPARE(form->BitBtn1()->text(), QStringLiteral("Close"));
-        QCOMPARE(form->BitBtn3()->text(), QStringLiteral("Clear"));
-        QCOMPARE(form->Label4()->text(), QStringLiteral("Champions"));
-        QCOMPARE(form->Label5()->text(), QStringLiteral("Tolvane"));
+        QCOMPARE(Child<QTableWidget>(*form, "StringGrid1")->geometry(), QRect(208, 208, 300, 145));
+        QCOMPARE(Child<QTableWidget>(*form, "StringGrid1")->focusPolicy(), Qt::NoFocus);
+        QCOMPARE(Child<QTableWidget>(*form, "StringGrid1")->columnWidth(2), 100);
+        QCOMPARE(Child<QLineEdit>(*form, "Edit1")->geometry(), QRect(16, 208, 177, 24));
+        QCOMPARE(Child<QPushButton>(*form, "BitBtn1")->text(), QStringLiteral("Close"));
+        QCOMPARE(Child<QPushButton>(*form, "BitBtn3")->text(), QStringLiteral("Clear"));
+        QCOMPARE(Child<QLabel>(*form, "Label4")->text(), QStringLiteral("Champions"));
+        QCOMPARE(Child<QLabel>(*form, "Label5")->text(), QStringLiteral("Tolvane"));
         QCOMPARE(Cell(*form, 0, 0), QStringLiteral("Place"));
         QCOMPARE(Cell(*form, 0, 1), QStringLiteral("Name"));
         QCOMPARE(Cell(*form, 0, 2), QStringLiteral("Result"));
         QCOMPARE(Cell(*form, 5, 0), QStringLiteral("5"));
-        QCOMPARE(form->StringGrid1()->item(1, 1)->background().color(), QColor(0, 255, 255));
+        QCOMPARE(Child<QTableWidget>(*form, "StringGrid1")->item(1, 1)->background().color(), QColor(0, 255, 255));
     }
 
     void missingFileIsCreatedAtOnceWithDefaults_data() {
@@ -129,49 +130,49 @@ private slots:
         QByteArray expected;
         for (int place = 0; place < 5; ++place) expected += "Anonymous\r\n" + fallback + "\r\n";
         QCOMPARE(Get(file.toLatin1().constData()), expected);
-        QCOMPARE(form->Label1()->text(), game);
-        QCOMPARE(form->Label2()->text(), resultLine);
+        QCOMPARE(Child<QLabel>(*form, "Label1")->text(), game);
+        QCOMPARE(Child<QLabel>(*form, "Label2")->text(), resultLine);
         QCOMPARE(Cell(*form, 5, 1), QStringLiteral("Anonymous"));
         QCOMPARE(Cell(*form, 5, 2), QString::fromLatin1(fallback));
         // The default result does not beat a fresh table.
-        QVERIFY(!form->Edit1()->isEnabled());
-        QCOMPARE(form->Label3()->text(), kSorry);
+        QVERIFY(!Child<QLineEdit>(*form, "Edit1")->isEnabled());
+        QCOMPARE(Child<QLabel>(*form, "Label3")->text(), kSorry);
         QVERIFY(FMessages->Shown.isEmpty());
     }
 
     void qualifyingResultTakesANameOnEnterOnce() {
         auto form = Open("Scramble", "57");
-        QCOMPARE(form->Label3()->text(), QStringLiteral("Enter Your name!"));
-        QVERIFY(form->Edit1()->isEnabled());
-        QVERIFY(form->Edit1()->hasFocus());
+        QCOMPARE(Child<QLabel>(*form, "Label3")->text(), QStringLiteral("Enter Your name!"));
+        QVERIFY(Child<QLineEdit>(*form, "Edit1")->isEnabled());
+        QVERIFY(Child<QLineEdit>(*form, "Edit1")->hasFocus());
 
-        QTest::keyClick(form->Edit1(), Qt::Key_Return);
-        QVERIFY(form->Edit1()->isEnabled());
+        QTest::keyClick(Child<QLineEdit>(*form, "Edit1"), Qt::Key_Return);
+        QVERIFY(Child<QLineEdit>(*form, "Edit1")->isEnabled());
         QCOMPARE(Cell(*form, 1, 1), QStringLiteral("Anonymous"));
         QVERIFY(form->isVisible());
 
         // Escape is no way out: the name being typed would be lost.
-        QTest::keyClicks(form->Edit1(), QStringLiteral("An"));
-        QTest::keyClick(form->Edit1(), Qt::Key_Escape);
+        QTest::keyClicks(Child<QLineEdit>(*form, "Edit1"), QStringLiteral("An"));
+        QTest::keyClick(Child<QLineEdit>(*form, "Edit1"), Qt::Key_Escape);
         QVERIFY(form->isVisible());
-        QTest::keyClicks(form->Edit1(), QStringLiteral("n"));
-        QCOMPARE(form->Edit1()->text(), QStringLiteral("Ann"));
-        form->Edit1()->clear();
+        QTest::keyClicks(Child<QLineEdit>(*form, "Edit1"), QStringLiteral("n"));
+        QCOMPARE(Child<QLineEdit>(*form, "Edit1")->text(), QStringLiteral("Ann"));
+        Child<QLineEdit>(*form, "Edit1")->clear();
 
-        QTest::keyClicks(form->Edit1(), QStringLiteral("Ann"));
-        QTest::keyClick(form->Edit1(), Qt::Key_Enter);
-        QCOMPARE(form->Label3()->text(), QStringLiteral("Congratulations Ann!"));
+        QTest::keyClicks(Child<QLineEdit>(*form, "Edit1"), QStringLiteral("Ann"));
+        QTest::keyClick(Child<QLineEdit>(*form, "Edit1"), Qt::Key_Enter);
+        QCOMPARE(Child<QLabel>(*form, "Label3")->text(), QStringLiteral("Congratulations Ann!"));
         QCOMPARE(Cell(*form, 1, 1), QStringLiteral("Ann"));
         QCOMPARE(Cell(*form, 1, 2), QStringLiteral("57"));
         QCOMPARE(Cell(*form, 2, 1), QStringLiteral("Anonymous"));
-        QVERIFY(!form->Edit1()->isEnabled());
-        QVERIFY(form->BitBtn1()->hasFocus());
+        QVERIFY(!Child<QLineEdit>(*form, "Edit1")->isEnabled());
+        QVERIFY(Child<QPushButton>(*form, "BitBtn1")->hasFocus());
 
-        form->Edit1()->setText(QStringLiteral("Bob"));
+        Child<QLineEdit>(*form, "Edit1")->setText(QStringLiteral("Bob"));
         form->FormKeyDown(VK_RETURN);
         QCOMPARE(Cell(*form, 2, 1), QStringLiteral("Anonymous"));
 
-        QTest::mouseClick(form->BitBtn1(), Qt::LeftButton);
+        QTest::mouseClick(Child<QPushButton>(*form, "BitBtn1"), Qt::LeftButton);
         QVERIFY(!form->isVisible());
         QVERIFY(Get("scramble.ini").startsWith("Ann\r\n57\r\nAnonymous\r\n999999\r\n"));
         QCOMPARE(Get("scramble.ini").count("\r\n"), 10);
@@ -192,9 +193,9 @@ private slots:
         QFETCH(bool, qualifies);
         Put("figures.ini", kMoves);
         auto form = Open("Figures", result.toLatin1().constData());
-        QCOMPARE(form->Edit1()->isEnabled(), qualifies);
+        QCOMPARE(Child<QLineEdit>(*form, "Edit1")->isEnabled(), qualifies);
         if (!qualifies) return;
-        form->Edit1()->setText(QStringLiteral("New"));
+        Child<QLineEdit>(*form, "Edit1")->setText(QStringLiteral("New"));
         form->FormKeyDown(VK_RETURN);
         QCOMPARE(Cell(*form, place, 1), QStringLiteral("New"));
         QCOMPARE(Cell(*form, place, 2), result);
@@ -208,8 +209,8 @@ private slots:
     void higherIsBetterRanksPoints() {
         Put("tetris.ini", Table({{"A", "90"}, {"B", "70"}, {"C", "50"}, {"D", "30"}, {"E", "10"}}));
         auto form = Open("Tetris", "60");
-        QVERIFY(form->Edit1()->isEnabled());
-        form->Edit1()->setText(QStringLiteral("Tess"));
+        QVERIFY(Child<QLineEdit>(*form, "Edit1")->isEnabled());
+        Child<QLineEdit>(*form, "Edit1")->setText(QStringLiteral("Tess"));
         form->FormKeyDown(VK_RETURN);
         QCOMPARE(Cell(*form, 3, 1), QStringLiteral("Tess"));
         QCOMPARE(Cell(*form, 4, 1), QStringLiteral("C"));
@@ -222,12 +223,12 @@ private slots:
         Put("arcanoid.ini", Table({{"A", "9"}, {"B", "8"}, {"C", "7"}, {"D", "6"}, {"E", "5"}}));
         {
             auto form = Open("Arcanoid", "100");
-            QVERIFY(form->Edit1()->isEnabled());
-            QTest::mouseClick(form->BitBtn3(), Qt::LeftButton);
+            QVERIFY(Child<QLineEdit>(*form, "Edit1")->isEnabled());
+            QTest::mouseClick(Child<QPushButton>(*form, "BitBtn3"), Qt::LeftButton);
             QVERIFY(!QFile::exists(PathOf("arcanoid.ini")));
-            QVERIFY(!form->BitBtn3()->isEnabled());
-            QVERIFY(!form->Edit1()->isEnabled());
-            QVERIFY(form->Label3()->isHidden());
+            QVERIFY(!Child<QPushButton>(*form, "BitBtn3")->isEnabled());
+            QVERIFY(!Child<QLineEdit>(*form, "Edit1")->isEnabled());
+            QVERIFY(Child<QLabel>(*form, "Label3")->isHidden());
             QCOMPARE(Cell(*form, 1, 1), QString());
             QCOMPARE(Cell(*form, 5, 2), QString());
             form->FormKeyDown(VK_RETURN);
@@ -237,7 +238,7 @@ private slots:
         }
         auto next = Open("Arcanoid", "3");
         QCOMPARE(Cell(*next, 1, 1), QStringLiteral("Anonymous"));
-        QVERIFY(next->Edit1()->isEnabled());
+        QVERIFY(Child<QLineEdit>(*next, "Edit1")->isEnabled());
         QCOMPARE(Get("arcanoid.ini").count("Anonymous"), 5);
     }
 
@@ -259,7 +260,7 @@ private slots:
         Put("scramble.ini", bytes);
         auto form = Open("Scramble", "1");
         QCOMPARE(FMessages->Texts(), QStringList{message});
-        QVERIFY(!form->Edit1()->isEnabled());
+        QVERIFY(!Child<QLineEdit>(*form, "Edit1")->isEnabled());
         form->FormKeyDown(VK_RETURN);
         form->FormDeactivate();
         form->close();
@@ -270,16 +271,16 @@ private slots:
         Put("tetris.ini", kMoves);
         auto form = Open("Tetris", "12x");
         QCOMPARE(FMessages->Texts(), QStringList{"'12x' is not a valid integer value"});
-        QVERIFY(!form->Edit1()->isEnabled());
+        QVERIFY(!Child<QLineEdit>(*form, "Edit1")->isEnabled());
         form->close();
         QCOMPARE(Get("tetris.ini"), kMoves);
     }
 
     void nameWithLineBreaksIsStoredOnOneLine() {
         auto form = Open("Tetris", "5");
-        form->Edit1()->setText(QStringLiteral("Bo\r\nb\n12"));
+        Child<QLineEdit>(*form, "Edit1")->setText(QStringLiteral("Bo\r\nb\n12"));
         form->FormKeyDown(VK_RETURN);
-        QCOMPARE(form->Label3()->text(), QStringLiteral("Congratulations Bob12!"));
+        QCOMPARE(Child<QLabel>(*form, "Label3")->text(), QStringLiteral("Congratulations Bob12!"));
         form->close();
         const QByteArray bytes = Get("tetris.ini");
         QVERIFY(bytes.startsWith("Bob12\r\n5\r\nAnonymous\r\n"));
@@ -288,9 +289,9 @@ private slots:
 
     void controlCharactersAloneAreNoName() {
         auto form = Open("Tetris", "5");
-        form->Edit1()->setText(QStringLiteral("\r\n\t"));
+        Child<QLineEdit>(*form, "Edit1")->setText(QStringLiteral("\r\n\t"));
         form->FormKeyDown(VK_RETURN);
-        QVERIFY(form->Edit1()->isEnabled());
+        QVERIFY(Child<QLineEdit>(*form, "Edit1")->isEnabled());
         QCOMPARE(Cell(*form, 1, 1), QStringLiteral("Anonymous"));
     }
 
@@ -298,7 +299,7 @@ private slots:
         QVERIFY(QDir(FDir->path()).mkdir(QStringLiteral("figures.ini")));
         auto form = Open("Figures", "3");
         QCOMPARE(FMessages->Texts(), QStringList{"Cannot Open " + PathOf("figures.ini")});
-        QVERIFY(!form->Edit1()->isEnabled());
+        QVERIFY(!Child<QLineEdit>(*form, "Edit1")->isEnabled());
         form->close();
         QVERIFY(QFileInfo(PathOf("figures.ini")).isDir());
         QCOMPARE(FMessages->Shown.size(), 1);
@@ -308,7 +309,7 @@ private slots:
     // obstacle stays, and the window closes normally.
     void failedWriteBackIsReported() {
         auto form = Open("Tetris", "5");
-        form->Edit1()->setText(QStringLiteral("Ann"));
+        Child<QLineEdit>(*form, "Edit1")->setText(QStringLiteral("Ann"));
         form->FormKeyDown(VK_RETURN);
         QVERIFY(QFile::remove(PathOf("tetris.ini")));
         QVERIFY(QDir(FDir->path()).mkdir(QStringLiteral("tetris.ini")));
@@ -343,9 +344,9 @@ private slots:
         form->FGame = QStringLiteral("Tetris");
         form->FResult = QStringLiteral("0");
         form->show();
-        QCOMPARE(form->StringGrid1()->item(1, 1)->background().color(), cells);
-        QCOMPARE(form->StringGrid1()->item(0, 0)->background().color(), cells);
-        QCOMPARE(form->Edit1()->palette().color(QPalette::Base), cells);
+        QCOMPARE(Child<QTableWidget>(*form, "StringGrid1")->item(1, 1)->background().color(), cells);
+        QCOMPARE(Child<QTableWidget>(*form, "StringGrid1")->item(0, 0)->background().color(), cells);
+        QCOMPARE(Child<QLineEdit>(*form, "Edit1")->palette().color(QPalette::Base), cells);
         // The picture is tiled under the labels.
         const QImage shot = form->grab().toImage();
         const QImage source = form->FPicture->Pixmap().toImage();

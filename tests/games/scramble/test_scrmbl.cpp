@@ -382,7 +382,13 @@ private slots:
         QVERIFY(FBoard->Paused());
         QVERIFY(!Clock(*FBoard)->Enabled());
         for (int i = 1; i <= 4; ++i)
-            for (int j = 1; j <= 4; ++j) QVERIFY(!FBoard->Tile(i, j)->isEnabled());
+            for (int j = 1; j <= 4; ++j) {
+                const QPushButton& tile = *FBoard->Tile(i, j);
+                QVERIFY(!tile.isEnabled());
+                // Drawn greyed like any disabled button, not in its live red or green.
+                const QColor shown = tile.palette().color(QPalette::Disabled, QPalette::ButtonText);
+                QVERIFY(shown != ToQColor(clGreen) && shown != ToQColor(clRed));
+            }
         // A greyed tile ignores the click: no move is counted.
         const TGap gap = FindGap(*FBoard);
         QTest::mouseClick(FBoard->Tile(gap.Row, gap.Column == 1 ? 2 : 1), Qt::LeftButton);
