@@ -2,9 +2,11 @@
 // Tetris inside the game panel: its settings, score and events.
 #include "gamepan/gamepan.h"
 #include "gamepan/toolkit/random.h"
+#include "games/scramble/scrmbl.h"
 #include "games/tetris/ttrs.h"
 #include "tests/support/recordingmessages.h"
 
+#include <QPointer>
 #include <QTest>
 
 using namespace Tolvane;
@@ -153,6 +155,31 @@ private slots:
         QCOMPARE(scoreSeen, 14);
         Fire(Board().OnTime, &Board());
         QCOMPARE(FPan->Caption(), QStringLiteral("Score: 14"));
+    }
+
+    // The board's notification runs on after the owner's handler; the owner
+    // may have cut the board off and freed it in between.
+    void anOwnerMayLeaveTheGameInsideAnyBoardEvent_data() {
+        QTest::addColumn<QString>("event");
+        for (const char* event : {"delete", "contact", "time", "over"}) QTest::newRow(event) << event;
+    }
+    void anOwnerMayLeaveTheGameInsideAnyBoardEvent() {
+        QFETCH(QString, event);
+        StartTetris();
+        const auto leave = [this](QObject*) { FPan->SetState(TState::Scramble); };
+        FPan->OnTetrisDelete = FPan->OnTetrisContact = FPan->OnTetrisTime = FPan->OnTetrisOver =
+            leave;
+        QPointer<TTtrs> board = &Board();
+        const TNotifyEvent& notification = event == "delete"    ? board->OnDelete
+                                           : event == "contact" ? board->OnContact
+                                           : event == "time"    ? board->OnTime
+                                                                : board->OnOver;
+        Fire(notification, board);
+        QCOMPARE(FPan->State(), TState::Scramble);
+        QVERIFY(FPan->BoardAs<TScrmbl>());
+        QVERIFY(board && !board->OnDelete && !board->OnTime && !board->OnKeyDown);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(!board);
     }
 
     void onlyTetrisDirectionsAreStored() {
