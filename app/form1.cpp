@@ -2,11 +2,15 @@
 #include "form1.h"
 
 #include "about/aboutbox.h"
+#include "gamepan/toolkit/direction.h"
 #include "gamepan/toolkit/keyboardstate.h"
 #include "gamepan/toolkit/keys.h"
 #include "gamepan/toolkit/messages.h"
+#include "gamepan/toolkit/random.h"
+#include "gamepan/toolkit/shapecontrol.h"
 #include "gamepan/toolkit/wallpaper.h"
 #include "scores/form2.h"
+#include "scores/soundplayer.h"
 #include "ui_form1.h"
 
 #include <QCloseEvent>
@@ -21,7 +25,9 @@
 #include <QMenu>
 #include <QPainter>
 #include <QRegularExpression>
+#include <QScopeGuard>
 #include <QScreen>
+#include <QTimer>
 #include <QWindow>
 #include <algorithm>
 #include <array>
@@ -89,7 +95,31 @@ void SetTextColor(QWidget& widget, TColor color) {
     SetRoleColor(widget, kTextRoles, ToQColor(color));
 }
 
+// The arrow keys, for keyboards without a keypad: the direction each one
+// sends to the running game, by game.
+struct TArrowMoves {
+    TState Game;
+    std::uint8_t Left, Right, Up, Down;
+};
+constexpr TArrowMoves kArrowMoves[] = {
+    {TState::Tetris, drLeft, drRight, drRotate, drDrop},
+    {TState::Scramble, drLeft, drRight, drUp, drDown},
+    {TState::Arcanoid, drLeft, drRight, drUp, drStop},
+};
+
+const QString kGameOverCaption = QStringLiteral("Game Over! Result:");
+
 } // namespace
+
+const std::array<TPreview, 7> kPreviews{{
+    {{{{16, 24}, {32, 24}, {16, 40}, {16, 56}}}, 0xFFFF00}, // 1, aqua
+    {{{{16, 24}, {32, 24}, {32, 40}, {32, 56}}}, 0x0000FF}, // 2, red
+    {{{{32, 24}, {16, 40}, {32, 40}, {32, 56}}}, 0x00FF00}, // 3, green
+    {{{{32, 24}, {16, 40}, {32, 40}, {16, 56}}}, 0x00FFFF}, // 4, yellow
+    {{{{16, 24}, {32, 40}, {16, 40}, {32, 56}}}, 0xFF0000}, // 5, blue
+    {{{{24, 16}, {24, 32}, {24, 48}, {24, 64}}}, 0xFF00FF}, // 6, fuchsia
+    {{{{16, 32}, {32, 32}, {16, 48}, {32, 48}}}, 0xC0C0C0}, // 7, silver
+}};
 
 QStringList WithoutFoundries(const QStringList& families) {
     // A family installed from two foundries is listed as "Name [Foundry]".
@@ -161,8 +191,11 @@ void TForm1::ApplyDesignValues() {
     pan.SetACreSquShape(1);
     pan.SetATN(110);
     pan.SetASteps(80);
-    pan.OnScrambleOver = [this](QObject* sender) { AfterGameOver(sender); };
-    pan.OnTetrisOver = [this](QObject* sender) { AfterGameOver(sender); };
+    pan.OnScrambleMove = [this](QObject* sender) { GamePan1ScrambleMove(sender); };
+    pan.OnTetrisContact = [this](QObject* sender) { GamePan1TetrisContact(sender); };
+    pan.OnTetrisDelete = [this](QObject* sender) { GamePan1TetrisDelete(sender); };
+    pan.OnScrambleOver = [this](QObject* sender) { GamePan1ScrambleOver(sender); };
+    pan.OnTetrisOver = [this](QObject* sender) { GamePan1TetrisOver(sender); };
 }
 
 void TForm1::ConnectControls() {
@@ -313,7 +346,7 @@ void TForm1::ChooseGame(QObject* sender, TState game, std::optional<TPanelShape>
     EnableButtons(sender);
     if (game == TState::Tetris) ui->Panel2->show();
     ui->GamePan1->SetState(game);
-    TForm2::PlayWave(QStringLiteral("step"), false);
+    PlayCue(QStringLiteral("step"), false);
     ui->GamePan1->show();
 }
 
@@ -343,7 +376,7 @@ void TForm1::BitBtn5Click(QObject* sender) {
 }
 
 void TForm1::BitBtn1Click(QObject* sender) {
-    TForm2::PlayWave(QStringLiteral("zari"), false);
+    PlayCue(QStringLiteral("zari"), false);
     EnableButtons(sender);
     ui->SpeedButton6->setEnabled(false);
     ui->SpeedButton10->setEnabled(true);
@@ -356,7 +389,8 @@ void TForm1::BitBtn6Click(QObject*) {
     FPopupAttached = false;
     ui->SpeedButton6->setEnabled(false);
     ui->SpeedButton9->setEnabled(true);
-    TForm2::PlayWave(QStringLiteral("zari"), false);
+    if (ui->GamePan1->State() == TState::Tetris) TetrisStartSteps();
+    PlayCue(QStringLiteral("zari"), false);
     ui->GamePan1->SetStart(true);
 }
 
@@ -375,7 +409,7 @@ void TForm1::SpeedButton7Click(QObject*) {
 }
 
 void TForm1::SpeedButton8Click(QObject*) {
-    TForm2::PlayWave(QStringLiteral("zari"), false);
+    PlayCue(QStringLiteral("zari"), false);
     {
         TAboutBox about(nullptr);
         about.FPosLeft = x();
@@ -386,7 +420,7 @@ void TForm1::SpeedButton8Click(QObject*) {
         about.exec();
         about.FPicture.reset();
     }
-    TForm2::PlayWave(QStringLiteral("zari"), false);
+    PlayCue(QStringLiteral("zari"), false);
 }
 
 void TForm1::SpeedButton10Click(QObject*) {
@@ -402,7 +436,123 @@ void TForm1::SetAsWallPaper1Click(QObject*) {
     if (!FBackFile.isEmpty() && QFileInfo(FBackFile).isFile()) SetDesktopWallpaper(FBackFile);
 }
 
-void TForm1::AfterGameOver(QObject*) {
+void TForm1::PlayCue(const QString& name, bool wait) {
+    if (FOptions.PlayCue)
+        FOptions.PlayCue(name, wait);
+    else
+        TForm2::PlayWave(name, wait);
+}
+
+void TForm1::EventCue(const QString& name, bool wait) {
+    try {
+        PlayCue(name, wait);
+    } catch (const std::exception& error) {
+        const QString text = QString::fromUtf8(error.what());
+        QTimer::singleShot(0, this, [text] { ShowError(text); });
+    }
+}
+
+void TForm1::TetrisStartSteps() {
+    ui->Panel3->show();
+    ui->Label3->setText(QStringLiteral("Level ") + ui->ComboBox1->currentText());
+    // The level box offers only its list, "1" to "9".
+    FLevel = static_cast<std::uint16_t>(ui->ComboBox1->currentText().toUInt());
+    ui->GamePan1->SetTCoeff(FLevel * FLevel);
+    ui->GamePan1->SetTDelay(FBaseDelay - (FLevel - 1) * FDelayStep);
+    ui->Panel2->hide();
+    ui->Panel1->show();
+}
+
+void TForm1::Shapes(TShapeControl& shape) {
+    const TGamePan& pan = *ui->GamePan1;
+    if (pan.ColorTShapes() == colorOne) shape.SetBrushColor(pan.OneColorTShapes());
+    shape.SetPenColor(pan.ColorTShapesPen());
+    shape.SetBrushStyle(pan.ShapesTBrushStyle());
+    shape.SetShape(pan.ShapesTShape());
+}
+
+void TForm1::NextShape(const TPreview& preview) {
+    TShapeControl* const shapes[] = {ui->Shape1, ui->Shape2, ui->Shape3, ui->Shape4};
+    for (std::size_t i = 0; i < std::size(shapes); ++i) {
+        shapes[i]->move(preview.Blocks[i]);
+        shapes[i]->SetBrushColor(preview.Color);
+        Shapes(*shapes[i]);
+    }
+}
+
+void TForm1::GamePan1ScrambleMove(QObject*) {
+    EventCue(QStringLiteral("step"), false);
+}
+
+void TForm1::GamePan1TetrisContact(QObject*) {
+    if (!FJustDeleted) EventCue(QStringLiteral("zari"), false);
+    FJustDeleted = false;
+    const int kind = ui->GamePan1->TetrisNext();
+    if (kind >= 1 && kind <= int(kPreviews.size())) NextShape(kPreviews[kind - 1]);
+}
+
+void TForm1::GamePan1TetrisDelete(QObject*) {
+    FJustDeleted = true;
+    // Play stands still while the row's cue sounds.
+    EventCue(QStringLiteral("ENERGY"), true);
+    // Below the top level only, so the fall interval never reaches zero.
+    if (FLevel >= FMaxLevel) return;
+    std::int64_t threshold = 0;
+    for (int level = 1; level <= FLevel; ++level) threshold += level * level;
+    threshold *= FLevelStep;
+    if (ui->GamePan1->TetrisScore() >= threshold) RaiseLevel();
+}
+
+// A new level: a new look for the blocks, drawn in this order, then more
+// points per row and a faster fall.
+void TForm1::RaiseLevel() {
+    TGamePan& pan = *ui->GamePan1;
+    ++FLevel;
+    ui->Label3->setText(QStringLiteral("Level ") + QString::number(FLevel));
+    Randomize();
+    constexpr TShapeType kShapes[] = {stRoundRect, stRoundRect, stRectangle, stRectangle,
+                                      stEllipse};
+    pan.SetShapesTShape(kShapes[Random(5)]);
+    constexpr TBrushStyle kStyles[] = {bsDiagCross, bsCross, bsSolid, bsSolid};
+    pan.SetShapesTBrushStyle(kStyles[Random(4)]);
+    constexpr TColor kOneColors[] = {clLime, clYellow, clWhite, clRed};
+    pan.SetOneColorTShapes(kOneColors[Random(4)]);
+    constexpr TColorTAFShapes kModes[] = {colorRandom, colorOne, colorFixed2, colorFixed2,
+                                          colorFixed2};
+    pan.SetColorTShapes(kModes[Random(5)]);
+    constexpr TColor kPens[] = {clGray, clWhite, clWhite, clWhite};
+    pan.SetColorTShapesPen(kPens[Random(4)]);
+    // The outline may disappear into the fill.
+    if (pan.ColorTShapes() == colorOne && Random(3) != 0)
+        pan.SetColorTShapesPen(pan.OneColorTShapes());
+    pan.SetTCoeff(FLevel * FLevel);
+    pan.SetTDelay(FBaseDelay - (FLevel - 1) * FDelayStep);
+}
+
+void TForm1::GameOver(TForm2& form) {
+    EventCue(QStringLiteral("EXIT"), false);
+    form.FBackground = FBackFile;
+    form.LoadBackground();
+    form.FPosLeft = x();
+    form.FPosTop = y();
+    const TState state = ui->GamePan1->State();
+    form.FGame = GameName(state);
+    if (state == TState::Tetris) ui->Panel3->hide();
+}
+
+void TForm1::ShowResult(std::int32_t result) {
+    {
+        // Freed, with its picture, whatever happens in the dialog.
+        const auto form = std::make_unique<TForm2>(nullptr);
+        const auto freePicture = qScopeGuard([&form] { form->FPicture.reset(); });
+        GameOver(*form);
+        form->FResult = QString::number(result);
+        form->setWindowTitle(kGameOverCaption + form->FResult);
+        if (FOptions.ShowHighScores)
+            FOptions.ShowHighScores(*form);
+        else
+            form->exec();
+    }
     if (ui->GamePan1->State() == TState::Tetris) {
         ui->Panel1->hide();
         ui->Panel2->show();
@@ -411,15 +561,29 @@ void TForm1::AfterGameOver(QObject*) {
     ui->SpeedButton9->setEnabled(false);
 }
 
+void TForm1::GamePan1ScrambleOver(QObject*) {
+    ShowResult(ui->GamePan1->ScrambleMoves());
+}
+
+void TForm1::GamePan1TetrisOver(QObject*) {
+    ShowResult(ui->GamePan1->TetrisScore());
+}
+
 void TForm1::FormKeyDown(QObject*, std::uint16_t& key, Qt::KeyboardModifiers) {
     TGamePan& pan = *ui->GamePan1;
     if (key == VK_RETURN) {
         if (pan.State() != TState::StPanel && !pan.Start()) BitBtn6Click(this);
     } else if (key == VK_SPACE && pan.Start()) {
         if (pan.State() == TState::Arcanoid)
-            pan.SetDirection(5);
+            pan.SetDirection(drUp);
         else if (pan.State() == TState::Tetris)
-            pan.SetDirection(2);
+            pan.SetDirection(drDrop);
+    } else if (key >= VK_LEFT && key <= VK_DOWN && pan.Start()) {
+        for (const TArrowMoves& moves : kArrowMoves) {
+            if (moves.Game != pan.State()) continue;
+            const std::uint8_t codes[] = {moves.Left, moves.Up, moves.Right, moves.Down};
+            pan.SetDirection(codes[key - VK_LEFT]);
+        }
     }
 }
 

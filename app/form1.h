@@ -4,10 +4,12 @@
 #include "gamepan/gamepan.h"
 #include "gamepan/toolkit/picture.h"
 
+#include <QPoint>
 #include <QRect>
 #include <QString>
 #include <QStringList>
 #include <QWidget>
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -15,12 +17,16 @@
 
 class QMenu;
 class QToolButton;
+class QWidget;
 
 namespace Ui {
 class Form1;
 }
 
 namespace Tolvane {
+
+class TForm2;
+class TShapeControl;
 
 // What the font search found: a font for the localised captions is installed
 // (GeoFont), and its name when the captions should use it.
@@ -45,7 +51,20 @@ struct TForm1Options {
     int SplashMs = 3000;
     // The installed font families; empty asks the font database.
     std::function<QStringList()> FontFamilies;
+    // Plays a sound cue by name, waiting for its end or not; empty plays the
+    // embedded cues. Throws when there is no such cue.
+    std::function<void(const QString& name, bool wait)> PlayCue;
+    // Shows the high-score window modally; empty runs it as a real dialog.
+    std::function<void(TForm2& form)> ShowHighScores;
 };
+
+// Where the four preview blocks lie inside the preview panel, and their
+// colour, for each Tetris piece kind 1..7.
+struct TPreview {
+    std::array<QPoint, 4> Blocks;
+    TColor Color;
+};
+extern const std::array<TPreview, 7> kPreviews;
 
 // The main window: the column of buttons, the help text, the game panel and
 // the three Tetris side panels over a tiled background picture.
@@ -70,6 +89,13 @@ public:
     void EnableButtons(QObject* sender);
     void FormKeyDown(QObject* sender, std::uint16_t& key, Qt::KeyboardModifiers shift);
 
+    // The game panel's events.
+    void GamePan1ScrambleMove(QObject* sender);
+    void GamePan1TetrisContact(QObject* sender);
+    void GamePan1TetrisDelete(QObject* sender);
+    void GamePan1ScrambleOver(QObject* sender);
+    void GamePan1TetrisOver(QObject* sender);
+
     TGamePan* GamePan() const;
     // The right-click menu while attached, else nullptr.
     QMenu* PopupMenu() const { return FPopupAttached ? FPopupMenu : nullptr; }
@@ -82,6 +108,7 @@ public:
     const QString& FontName() const { return FFontName; }
     const QRect& PanelBounds() const { return FPanelBounds; }
     bool JustDeleted() const { return FJustDeleted; }
+    std::uint16_t Level() const { return FLevel; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -112,7 +139,22 @@ private:
     void SpeedButton8MouseDown(QObject* sender);
     void SpeedButton8MouseUp(QObject* sender);
     bool IsFlatButton(const QObject* object) const;
-    void AfterGameOver(QObject* sender);
+
+    // Cues of the buttons: a missing cue ends the command, as the
+    // application reports it.
+    void PlayCue(const QString& name, bool wait);
+    // Cues of game events: a missing cue must not unwind through the board
+    // that reported the event, so it is reported once the event is over.
+    void EventCue(const QString& name, bool wait);
+    void TetrisStartSteps();
+    void NextShape(const TPreview& preview);
+    void Shapes(TShapeControl& shape);
+    void RaiseLevel();
+    // Prepares the high-score window: the cue, the picture, the position and the game.
+    void GameOver(TForm2& form);
+    // The shared over handler: the high-score window with the result, then
+    // the buttons for the next game.
+    void ShowResult(std::int32_t result);
 
     std::unique_ptr<Ui::Form1> ui;
     TForm1Options FOptions;
@@ -138,6 +180,7 @@ private:
     std::int32_t FBaseDelay = 520;
     std::int32_t FDelayStep = 50;
     bool FJustDeleted = false; // a Tetris row went since the last landing
+    std::uint16_t FLevel = 1;  // the current Tetris level
 };
 
 } // namespace Tolvane

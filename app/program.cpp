@@ -5,15 +5,28 @@
 #include "app/application.h"
 #include "app/form1.h"
 #include "gamepan/toolkit/fonts.h"
+#include "gamepan/toolkit/messages.h"
+#include "scores/form2.h"
+#include "scores/scoretable.h"
+
+#include <QDir>
 
 #include <memory>
 
 namespace Tolvane {
 
+void NameApplication() {
+    TApplication::setApplicationName(QStringLiteral("Tolvane"));
+    // The title of the message boxes; the main window keeps its own caption.
+    SetApplicationTitle(QStringLiteral("Tolvane 1.47"));
+    // Earlier builds named the data folder after the title.
+    const QString tables = TForm2::ScoreDirectory();
+    AdoptScoreTables(QDir::cleanPath(tables + QStringLiteral("/../Tolvane 1.47")), tables);
+}
+
 int RunProgram(int& argc, char** argv) {
     TApplication application(argc, argv);
-    // The title of the message boxes; the main window keeps its own caption.
-    TApplication::setApplicationName(QStringLiteral("Tolvane 1.47"));
+    NameApplication();
     RegisterFontSubstitutes();
 
     auto splash = std::make_unique<TAboutBox>(nullptr);

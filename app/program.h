@@ -7,4 +7,10 @@ namespace Tolvane {
 // window is built, then the event loop until the main window closes.
 int RunProgram(int& argc, char** argv);
 
+// The names the program goes by: "Tolvane" for its per-user data folder,
+// which must not change with the version, and the title "Tolvane 1.47" on
+// its message boxes. Tables kept under the folder of the old versioned name
+// are taken over. Needs the application object.
+void NameApplication();
+
 } // namespace Tolvane

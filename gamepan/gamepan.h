@@ -258,6 +258,9 @@ private:
     TBrushStyle FShapesABrushStyle = bsSolid;
 };
 
+// "Scramble", "Tetris", "Arcanoid" or "Figures"; empty for StPanel.
+QString GameName(TState state);
+
 // The panel's caption as it was when a game was entered from StPanel.
 extern QString SavedCaption;
 

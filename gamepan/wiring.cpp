@@ -17,4 +17,9 @@ const TGameWiring* WiringOf(TState state) {
     return nullptr;
 }
 
+QString GameName(TState state) {
+    const TGameWiring* wiring = WiringOf(state);
+    return wiring ? wiring->Name() : QString();
+}
+
 } // namespace Tolvane

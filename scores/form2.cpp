@@ -218,6 +218,7 @@ void TForm2::FormShow() {
     }
     FNames = table.Names;
     FResults = table.Results;
+    FLatin1Names = table.Latin1Names;
     FillGrid();
 
     if (FTableValid &&
@@ -236,10 +237,11 @@ void TForm2::FormKeyDown(std::uint16_t Key) {
 void TForm2::BitBtn2Click() {
     if (!ui->Edit1->isEnabled() || !FTableValid || FKind == nullptr) return;
     FPlayer = CleanName(ui->Edit1->text());
-    TScoreTable table{FNames, FResults};
+    TScoreTable table{FNames, FResults, FLatin1Names};
     InsertEntry(table, RankPlace(FKind->Better, table, FNewResult), FPlayer, FResultText);
     FNames = table.Names;
     FResults = table.Results;
+    FLatin1Names = table.Latin1Names;
     FillGrid();
     ui->Edit1->setEnabled(false);
     ui->Label3->setText(QStringLiteral("Congratulations ") + FPlayer + QStringLiteral("!"));
@@ -266,7 +268,7 @@ void TForm2::FormDeactivate() {
     // The box reporting a failed write takes the activation away again.
     if (FWriting || !FTableValid || !QFileInfo::exists(FFileName)) return;
     FWriting = true;
-    const QString error = WriteScoreFile(FFileName, TScoreTable{FNames, FResults});
+    const QString error = WriteScoreFile(FFileName, TScoreTable{FNames, FResults, FLatin1Names});
     if (!error.isEmpty()) ShowError(error);
     FWriting = false;
 }

@@ -81,6 +81,8 @@ private:
 
     std::unique_ptr<Ui::TForm2> ui;
     const TScoreGame* FKind = nullptr;
+    // Which names came in a single-byte code page, to be written back so.
+    std::array<bool, kScorePlaces> FLatin1Names{};
     std::int32_t FNewResult = 0;
     // Set only once the table came from the file (or was created) whole.
     // Without it the window never writes back, so a file it could not read

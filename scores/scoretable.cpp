@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "scores/scoretable.h"
 
+#include <QDir>
 #include <QFile>
 #include <QSaveFile>
+#include <QStringDecoder>
 
 namespace Tolvane {
 
@@ -60,22 +62,48 @@ QString CleanName(const QString& name) {
     return clean;
 }
 
+namespace {
+
+// A name line: UTF-8, or, where it is not valid UTF-8, Latin-1.
+QString DecodeName(QByteArrayView line, bool& latin1) {
+    // Stateless, so that a line ending inside a sequence counts as invalid too.
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    QString name = utf8(line);
+    latin1 = utf8.hasError();
+    return latin1 ? QString::fromLatin1(line) : name;
+}
+
+// A name read as Latin-1 goes back in its own bytes, as long as they still
+// read as Latin-1; cleaning may have left valid UTF-8, which is then written.
+QByteArray NameBytes(const TScoreTable& table, int place) {
+    const QString name = CleanName(table.Names[place]);
+    if (table.Latin1Names[place]) {
+        const QByteArray bytes = name.toLatin1();
+        bool latin1 = false;
+        DecodeName(bytes, latin1);
+        if (latin1) return bytes;
+    }
+    return name.toUtf8();
+}
+
+} // namespace
+
 TScoreRead ParseScoreTable(const QByteArray& bytes) {
-    std::array<QString, kScoreFileLines> lines;
+    std::array<QByteArrayView, kScoreFileLines> lines;
     qsizetype pos = 0;
-    for (QString& line : lines) {
+    for (QByteArrayView& line : lines) {
         if (pos >= bytes.size()) break;
         qsizetype end = pos;
         while (end < bytes.size() && bytes[end] != '\r' && bytes[end] != '\n') ++end;
-        line = QString::fromUtf8(bytes.constData() + pos, end - pos);
+        line = QByteArrayView(bytes.constData() + pos, end - pos);
         pos = end;
         if (pos < bytes.size() && bytes[pos] == '\r') ++pos;
         if (pos < bytes.size() && bytes[pos] == '\n') ++pos;
     }
     TScoreTable table;
     for (int place = 0; place < kScorePlaces; ++place) {
-        table.Names[place] = lines[2 * place];
-        table.Results[place] = lines[2 * place + 1];
+        table.Names[place] = DecodeName(lines[2 * place], table.Latin1Names[place]);
+        table.Results[place] = QString::fromUtf8(lines[2 * place + 1]);
         if (!ParseResult(table.Results[place]))
             return {std::nullopt, InvalidIntegerMessage(table.Results[place])};
     }
@@ -85,7 +113,7 @@ TScoreRead ParseScoreTable(const QByteArray& bytes) {
 QByteArray FormatScoreTable(const TScoreTable& table) {
     QByteArray bytes;
     for (int place = 0; place < kScorePlaces; ++place) {
-        bytes += CleanName(table.Names[place]).toUtf8() + "\r\n";
+        bytes += NameBytes(table, place) + "\r\n";
         bytes += CleanName(table.Results[place]).toUtf8() + "\r\n";
     }
     return bytes;
@@ -109,9 +137,11 @@ void InsertEntry(TScoreTable& table, int place, const QString& name, const QStri
     for (int i = kScorePlaces; i > place; --i) {
         table.Results[i - 1] = table.Results[i - 2];
         table.Names[i - 1] = table.Names[i - 2];
+        table.Latin1Names[i - 1] = table.Latin1Names[i - 2];
     }
     table.Results[place - 1] = result;
     table.Names[place - 1] = name;
+    table.Latin1Names[place - 1] = false;
 }
 
 TScoreRead ReadScoreFile(const QString& path) {
@@ -124,6 +154,20 @@ TScoreRead ReadScoreFile(const QString& path) {
     if (file.error() != QFileDevice::NoError)
         return {std::nullopt, QStringLiteral("Cannot Read ") + path};
     return ParseScoreTable(bytes);
+}
+
+void AdoptScoreTables(const QString& oldDirectory, const QString& directory) {
+    const QDir from(oldDirectory);
+    const QDir to(directory);
+    if (from.absolutePath() == to.absolutePath()) return;
+    for (const TScoreGame& game : kScoreGames)
+        if (to.exists(QLatin1String(game.FileName))) return;
+    for (const TScoreGame& game : kScoreGames) {
+        const QString name = QLatin1String(game.FileName);
+        if (!from.exists(name)) continue;
+        QDir().mkpath(directory);
+        QFile::copy(from.filePath(name), to.filePath(name));
+    }
 }
 
 QString WriteScoreFile(const QString& path, const TScoreTable& table) {

@@ -41,6 +41,10 @@ const TScoreGame* FindScoreGame(const QString& game);
 struct TScoreTable {
     std::array<QString, kScorePlaces> Names;
     std::array<QString, kScorePlaces> Results;
+    // Names read from a file written in a single-byte code page (by an older
+    // program, say) rather than UTF-8: read as Latin-1, and written back in
+    // the same bytes.
+    std::array<bool, kScorePlaces> Latin1Names{};
 };
 
 TScoreTable DefaultScoreTable(const QString& defaultResult);
@@ -76,6 +80,11 @@ int RankPlace(TBetter better, const TScoreTable& table, std::int32_t newResult);
 void InsertEntry(TScoreTable& table, int place, const QString& name, const QString& result);
 
 TScoreRead ReadScoreFile(const QString& path);
+
+// The tables of an earlier folder (one named after an older version of the
+// program) are copied into the current one, once: only while the current
+// folder holds none of the four files. The old files stay as they are.
+void AdoptScoreTables(const QString& oldDirectory, const QString& directory);
 // Replaces the file as a whole, so an interrupted write leaves the old table.
 // Empty on success, else the message to report.
 QString WriteScoreFile(const QString& path, const TScoreTable& table);

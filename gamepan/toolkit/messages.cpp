@@ -10,7 +10,7 @@ namespace {
 class TRealMessageBoxes final : public TMessageSink {
 public:
     TModalResult Show(TMsgDlgType type, const QString& text, TMsgButtons buttons) override {
-        QMessageBox box(IconOf(type), QApplication::applicationName(), text);
+        QMessageBox box(IconOf(type), ApplicationTitle(), text);
         if (buttons == TMsgButtons::mbNoOK) {
             box.setStandardButtons(QMessageBox::No | QMessageBox::Ok);
             box.setDefaultButton(QMessageBox::Ok);
@@ -39,8 +39,17 @@ private:
 TRealMessageBoxes realBoxes;
 TMessageSink* currentSink = &realBoxes;
 int boxesShowing = 0;
+QString applicationTitle;
 
 } // namespace
+
+void SetApplicationTitle(const QString& title) {
+    applicationTitle = title;
+}
+
+QString ApplicationTitle() {
+    return applicationTitle;
+}
 
 TMessageSink* SetMessageSink(TMessageSink* sink) {
     TMessageSink* previous = currentSink;

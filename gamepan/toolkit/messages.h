@@ -20,6 +20,10 @@ public:
 // Installs a sink (nullptr restores the real boxes) and returns the previous one.
 TMessageSink* SetMessageSink(TMessageSink* sink);
 
+// The program's title, which every message box carries; empty until set.
+void SetApplicationTitle(const QString& title);
+QString ApplicationTitle();
+
 TModalResult MessageDlg(const QString& text, TMsgDlgType type, TMsgButtons buttons);
 
 // True while a message box is up. A real box runs the event loop, so a

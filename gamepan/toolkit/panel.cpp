@@ -134,7 +134,7 @@ Qt::CursorShape ResizeCursor(Qt::Edges edges) {
     const bool horizontal = edges & (Qt::LeftEdge | Qt::RightEdge);
     const bool vertical = edges & (Qt::TopEdge | Qt::BottomEdge);
     if (horizontal && vertical) {
-        const bool falling = (edges & Qt::LeftEdge) == bool(edges & Qt::TopEdge);
+        const bool falling = bool(edges & Qt::LeftEdge) == bool(edges & Qt::TopEdge);
         return falling ? Qt::SizeFDiagCursor : Qt::SizeBDiagCursor;
     }
     return horizontal ? Qt::SizeHorCursor : Qt::SizeVerCursor;

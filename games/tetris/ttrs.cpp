@@ -425,7 +425,9 @@ void TTtrs::PaintFloor(QPainter& painter) const {
     const QPalette& colors = palette();
     painter.save();
     painter.setPen(Qt::NoPen);
-    painter.fillRect(floor, colors.color(QPalette::WindowText));
+    // The single border line is a window frame line, black whatever
+    // colour the owner's text has.
+    painter.fillRect(floor, ToQColor(clBlack));
     const QRect bevel = floor.adjusted(1, 1, -1, -1);
     if (!bevel.isEmpty()) {
         painter.fillRect(bevel, colors.color(QPalette::Light));

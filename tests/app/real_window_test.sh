@@ -53,6 +53,8 @@ export QT_QPA_PLATFORM=xcb
 export LSAN_OPTIONS="${LSAN_OPTIONS:+$LSAN_OPTIONS:}suppressions=$top/tests/app/lsan-system.supp"
 # No sound server here: the cues are silently not heard.
 export PULSE_SERVER=unix:$work/no-sound-server
+# The score tables go to a folder of the test's own.
+export XDG_DATA_HOME=$work/data
 
 [ "$("$numlock" on)" = on ] || fail "NumLock could not be switched on"
 
@@ -133,6 +135,34 @@ shot "$wid" 8-tetris-dropped
 dropped=$(differing 7-tetris-steered 8-tetris-dropped "$bottom")
 echo "pixels changed at the bottom of the well by Space: $dropped"
 [ "$dropped" -gt 100 ] || fail "Space did not drop the piece"
+
+# Dropping piece after piece fills the middle of the well with no row
+# complete, so the game ends with 0 points and the high-score window opens.
+over=
+for _ in $(seq 80); do
+    over=$(xdotool search --onlyvisible --name '^Game Over! Result:0$' 2>/dev/null | head -1) && break
+    xdotool key --window "$wid" space 2>/dev/null || xdotool key space
+    sleep 0.5
+done
+[ -n "$over" ] || { shot root 11-no-game-over; fail "no high-score window after the well filled up"; }
+sleep 0.5
+shot "$over" 11-high-scores
+echo "high-score window: '$(xdotool getwindowname "$over")'"
+# Close has the focus: Return presses it.
+xdotool windowfocus --sync "$over" 2>/dev/null || true
+xdotool key Return
+for _ in $(seq 50); do
+    xdotool search --onlyvisible --name '^Game Over!' >/dev/null 2>&1 || break
+    sleep 0.1
+done
+xdotool search --onlyvisible --name '^Game Over!' >/dev/null 2>&1 && fail "the high-score window stayed open"
+sleep 0.5
+shot "$wid" 12-after-game-over
+# The starting-level box is back where the preview was while playing.
+levelbox=64x98+417+128
+back=$(differing 5-tetris-chosen 12-after-game-over "$levelbox")
+echo "pixels of the level box that differ from before the game: $back"
+[ "$back" -lt 50 ] || fail "the level box did not come back after the game"
 
 # Close, then OK (the default button) in the question.
 xdotool mousemove --window "$wid" 40 344 click 1

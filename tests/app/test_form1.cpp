@@ -4,14 +4,18 @@
 #include "about/aboutbox.h"
 #include "app/application.h"
 #include "app/form1.h"
+#include "app/program.h"
 #include "gamepan/gamepan.h"
+#include "gamepan/toolkit/direction.h"
 #include "gamepan/toolkit/keyboardstate.h"
 #include "gamepan/toolkit/random.h"
+#include "gamepan/toolkit/shapecontrol.h"
 #include "gamepan/toolkit/wallpaper.h"
 #include "games/scramble/scrmbl.h"
 #include "games/tetris/ttrs.h"
 #include "recordingsound.h"
 #include "scores/form2.h"
+#include "scores/soundplayer.h"
 #include "tests/support/children.h"
 #include "tests/support/recordingmessages.h"
 
@@ -21,11 +25,13 @@
 #include <QFile>
 #include <QFrame>
 #include <QGuiApplication>
+#include <QLabel>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
+#include <QSet>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextBlock>
@@ -64,11 +70,38 @@ private:
     std::unique_ptr<TRecordingSound> FSound;
     std::unique_ptr<TForm1> FForm;
     bool FNumLock = true;
+    // Cues as the window asked for them, "(waited)" after those it waits for.
+    QStringList FCues;
+    // What each high-score window showed: its caption, game and result.
+    struct THighScores {
+        QString Caption, Game, Result;
+        QPoint At;
+        bool Pictured;
+    };
+    QList<THighScores> FHighScores;
 
     TForm1& Form(TForm1Options options = {}) {
         options.SplashMs = 0;
+        if (!options.PlayCue)
+            options.PlayCue = [this](const QString& name, bool wait) {
+                FCues << name + (wait ? QStringLiteral(" (waited)") : QString());
+                TForm2::PlayWave(name, false);
+            };
+        if (!options.ShowHighScores)
+            options.ShowHighScores = [this](TForm2& form) {
+                FHighScores << THighScores{form.windowTitle(), form.FGame, form.FResult,
+                                           QPoint(form.FPosLeft, form.FPosTop),
+                                           form.FPicture && !form.FPicture->IsEmpty()};
+            };
         FForm = std::make_unique<TForm1>(std::move(options));
         return *FForm;
+    }
+    TTtrs& Well() { return *Pan().BoardAs<TTtrs>(); }
+    void StartTetrisAt(const QString& level) {
+        Click("Tetris");
+        Control<QComboBox>("ComboBox1").setCurrentText(level);
+        Click("Start");
+        QVERIFY(Pan().Start());
     }
     TGamePan& Pan() { return *FForm->GamePan(); }
     QToolButton& Button(const QString& shortName) {
@@ -110,6 +143,8 @@ private slots:
         QVERIFY(QDir::setCurrent(FDir->path()));
         FMessages = std::make_unique<TRecordingMessages>();
         FSound = std::make_unique<TRecordingSound>();
+        FCues.clear();
+        FHighScores.clear();
         FNumLock = true;
         SetNumLockProbe([this] { return std::optional<bool>(FNumLock); });
         FixRandomSeed(1);
@@ -652,6 +687,207 @@ private slots:
         QCOMPARE(Control("Memo1").font().pointSize(), 10);
         QCOMPARE(Control("Memo1").font().family(), QStringLiteral("MS Sans Serif"));
         QCOMPARE(Control<QPlainTextEdit>("Memo1").document()->blockCount(), 20);
+    }
+
+    // Rows deleted one by one from the starting level: the level, points per
+    // row and fall interval reached, pushed into the running well at once.
+    void tetrisLevelsRiseWithTheScore_data() {
+        QTest::addColumn<QString>("start");
+        QTest::addColumn<int>("rows");
+        QTest::addColumn<int>("score");
+        QTest::addColumn<int>("level");
+        QTest::addColumn<int>("delay");
+        QTest::newRow("level 1, first row") << "1" << 1 << 1 << 1 << 520;
+        QTest::newRow("level 1, ninth row") << "1" << 9 << 9 << 1 << 520;
+        QTest::newRow("level 1 rises at 10") << "1" << 10 << 10 << 2 << 470;
+        QTest::newRow("level 2 scores 4 a row") << "1" << 11 << 14 << 2 << 470;
+        QTest::newRow("level 3 scores 9 a row") << "3" << 15 << 135 << 3 << 420;
+        QTest::newRow("level 3 rises at 140") << "3" << 16 << 144 << 4 << 370;
+        QTest::newRow("level 9 rises to 10") << "9" << 36 << 2916 << 10 << 70;
+        QTest::newRow("no level past 10") << "9" << 80 << 2916 + 44 * 100 << 10 << 70;
+    }
+    void tetrisLevelsRiseWithTheScore() {
+        QFETCH(QString, start);
+        QFETCH(int, rows);
+        QFETCH(int, score);
+        QFETCH(int, level);
+        QFETCH(int, delay);
+        TForm1& form = Form();
+        StartTetrisAt(start);
+        QCOMPARE(Control<QLabel>("Label3").text(), QStringLiteral("Level ") + start);
+        for (int row = 0; row < rows; ++row) Fire(Well().OnDelete, &Well());
+        QCOMPARE(Pan().TetrisScore(), score);
+        QCOMPARE(int(form.Level()), level);
+        QCOMPARE(Pan().TCoeff(), level * level);
+        QCOMPARE(Pan().TDelay(), delay);
+        QCOMPARE(Well().Delay(), delay);
+        QCOMPARE(Control<QLabel>("Label3").text(), QStringLiteral("Level %1").arg(level));
+    }
+
+    void aLevelRiseDrawsANewLookForTheBlocksAndThePreview() {
+        Form();
+        StartTetrisAt("1");
+        QSet<QString> looks;
+        for (std::uint32_t seed = 1; seed <= 20; ++seed) {
+            FixRandomSeed(seed);
+            Click("Help");
+            StartTetrisAt("1");
+            for (int row = 0; row < 10; ++row) Fire(Well().OnDelete, &Well());
+            QCOMPARE(FForm->Level(), 2);
+            looks << QStringLiteral("%1 %2 %3 %4 %5")
+                         .arg(Pan().ShapesTShape())
+                         .arg(Pan().ShapesTBrushStyle())
+                         .arg(Pan().ColorTShapes())
+                         .arg(Pan().OneColorTShapes())
+                         .arg(Pan().ColorTShapesPen());
+            // The next piece's preview takes the well's look.
+            Fire(Well().OnContact, &Well());
+            const auto& shape = Control<TShapeControl>("Shape1");
+            QCOMPARE(shape.Look().Shape, Pan().ShapesTShape());
+            QCOMPARE(shape.Look().PenColor, Pan().ColorTShapesPen());
+            QCOMPARE(shape.Look().BrushStyle, Pan().ShapesTBrushStyle());
+            if (Pan().ColorTShapes() == colorOne)
+                QCOMPARE(shape.Look().BrushColor, Pan().OneColorTShapes());
+        }
+        QVERIFY2(looks.size() > 5, qPrintable(QString::number(looks.size())));
+    }
+
+    void deletedRowsPlayEnergyAndTheirLandingNoZari() {
+        Form();
+        StartTetrisAt("3");
+        FCues.clear();
+        Fire(Well().OnDelete, &Well());
+        Fire(Well().OnDelete, &Well());
+        Fire(Well().OnContact, &Well());
+        QCOMPARE(FCues, QStringList({"ENERGY (waited)", "ENERGY (waited)"}));
+        Fire(Well().OnContact, &Well());
+        QCOMPARE(FCues.last(), QStringLiteral("zari"));
+    }
+
+    void theFirstPieceFillsThePreviewAtOnce() {
+        Form();
+        StartTetrisAt("3");
+        const int kind = Pan().TetrisNext();
+        QVERIFY(kind >= 1 && kind <= 7);
+        const TPreview& preview = kPreviews[kind - 1];
+        const char* names[] = {"Shape1", "Shape2", "Shape3", "Shape4"};
+        for (int i = 0; i < 4; ++i) {
+            const auto& shape = Control<TShapeControl>(names[i]);
+            QCOMPARE(shape.pos(), preview.Blocks[i]);
+            QCOMPARE(shape.Look().BrushColor, preview.Color);
+        }
+        QCOMPARE(VisiblePanels(), QStringLiteral("Panel1 Panel3 GamePan1"));
+    }
+
+    void everyGameOverOpensTheHighScoreWindow_data() {
+        QTest::addColumn<QString>("game");
+        QTest::newRow("scramble") << "Scramble";
+        QTest::newRow("tetris") << "Tetris";
+    }
+    void everyGameOverOpensTheHighScoreWindow() {
+        QFETCH(QString, game);
+        TForm1& form = Form();
+        form.show();
+        form.move(30, 20);
+        Click(game);
+        Click("Start");
+        if (game == QLatin1String("Scramble")) {
+            for (int move = 0; move < 5; ++move)
+                Fire(Pan().BoardAs<TScrmbl>()->OnMove, Pan().Board());
+        } else {
+            Fire(Well().OnDelete, &Well());
+        }
+        const std::int32_t result =
+            game == QLatin1String("Scramble") ? Pan().ScrambleMoves() : Pan().TetrisScore();
+        FCues.clear();
+        Fire(Pan().Board()->OnOver, Pan().Board());
+        QCOMPARE(FHighScores.size(), 1);
+        QCOMPARE(FHighScores[0].Caption, QStringLiteral("Game Over! Result:%1").arg(result));
+        QCOMPARE(FHighScores[0].Game, game);
+        QCOMPARE(FHighScores[0].Result, QString::number(result));
+        QCOMPARE(FHighScores[0].At, form.pos());
+        QVERIFY(FHighScores[0].Pictured);
+        QCOMPARE(FCues, QStringList{"EXIT"});
+        QVERIFY(Button("Start").isEnabled());
+        QVERIFY(!Button("Pause").isEnabled());
+        QCOMPARE(VisiblePanels(), game == QLatin1String("Tetris")
+                                      ? QStringLiteral("Panel2 GamePan1")
+                                      : QStringLiteral("GamePan1"));
+    }
+
+    // A cue that is not there must not cut the game's end short.
+    void aMissingCueInAGameEventIsReportedAfterTheEvent() {
+        TForm1Options options;
+        options.PlayCue = [](const QString& name, bool) {
+            if (name == QLatin1String("EXIT") || name == QLatin1String("ENERGY"))
+                throw TResourceNotFound();
+        };
+        Form(std::move(options));
+        StartTetrisAt("1");
+        Fire(Well().OnDelete, &Well());
+        QCOMPARE(Pan().TetrisScore(), 1);
+        Fire(Well().OnOver, &Well());
+        QCOMPARE(FHighScores.size(), 1);
+        QVERIFY(Button("Start").isEnabled());
+        QVERIFY(FMessages->Shown.isEmpty());
+        QTRY_COMPARE(FMessages->Texts(), QStringList({"Resource not found", "Resource not found"}));
+    }
+
+    void arrowKeysPlayTheRunningGame_data() {
+        QTest::addColumn<QString>("game");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("direction");
+        QTest::newRow("tetris right") << "Tetris" << int(Qt::Key_Right) << 1;
+        QTest::newRow("tetris up rotates") << "Tetris" << int(Qt::Key_Up) << 3;
+        QTest::newRow("tetris down drops") << "Tetris" << int(Qt::Key_Down) << 2;
+        QTest::newRow("scramble up") << "Scramble" << int(Qt::Key_Up) << 5;
+        QTest::newRow("scramble down") << "Scramble" << int(Qt::Key_Down) << 4;
+    }
+    void arrowKeysPlayTheRunningGame() {
+        QFETCH(QString, game);
+        QFETCH(int, key);
+        QFETCH(int, direction);
+        TForm1& form = Form();
+        form.show();
+        Click(game);
+        QTest::keyClick(form.windowHandle(), Qt::Key(key));
+        QCOMPARE(int(Pan().Direction()), 0); // nothing before the game runs
+        Click("Start");
+        QTest::keyClick(form.windowHandle(), Qt::Key(key));
+        QCOMPARE(int(Pan().Direction()), direction);
+    }
+
+    void theLevelBoxTakesNoFocusFromTheBoard() {
+        Form();
+        QCOMPARE(Control<QComboBox>("ComboBox1").focusPolicy(), Qt::NoFocus);
+    }
+
+    // The per-user folder of the tables must not change with the version.
+    void scoreTablesLiveInAFolderWithoutTheVersion() {
+        QTemporaryDir data;
+        const QByteArray oldData = qgetenv("XDG_DATA_HOME");
+        qputenv("XDG_DATA_HOME", data.path().toUtf8());
+        QDir(data.path()).mkpath(QStringLiteral("Tolvane 1.47"));
+        QFile old(data.filePath(QStringLiteral("Tolvane 1.47/tetris.ini")));
+        QVERIFY(old.open(QIODevice::WriteOnly));
+        old.write("Ann\r\n50\r\n");
+        old.close();
+
+        NameApplication();
+        const QString folder = TForm2::ScoreDirectory();
+        const QString adopted = data.filePath(QStringLiteral("Tolvane/tetris.ini"));
+        QFile taken(adopted);
+        const bool read = taken.open(QIODevice::ReadOnly);
+        const QByteArray bytes = taken.readAll();
+        const QString name = QCoreApplication::applicationName();
+        const QString title = ApplicationTitle();
+        TApplication::setApplicationName(QStringLiteral("Tolvane 1.47"));
+        qputenv("XDG_DATA_HOME", oldData);
+        QCOMPARE(name, QStringLiteral("Tolvane"));
+        QCOMPARE(title, QStringLiteral("Tolvane 1.47"));
+        QCOMPARE(folder, data.filePath(QStringLiteral("Tolvane")));
+        QVERIFY(read);
+        QCOMPARE(bytes, QByteArray("Ann\r\n50\r\n"));
     }
 
     void exceptionFromAHandlerIsShownAndTheProgramGoesOn() {

@@ -396,6 +396,18 @@ private slots:
         QCOMPARE(FPan->Picture()->Width(), 2);
     }
 
+    void anOwnerThatStartsAgainInsideTheOverEventGetsNoOverPicture() {
+        FPan->SetAOverPicture(QStringLiteral("/no/such/picture.bmp"));
+        StartScramble();
+        FPan->OnScrambleOver = [&](QObject*) { FPan->SetStart(true); };
+        Fire(Board().OnOver, &Board());
+        QVERIFY(FPan->Start());
+        QVERIFY(Board().Active());
+        QVERIFY(FMessages->Shown.isEmpty());
+        QVERIFY(!FPan->Picture());
+        QCOMPARE(FPan->AOverPicture(), QStringLiteral("/no/such/picture.bmp"));
+    }
+
     void anOwnerMayLeaveTheGameInsideTheOverEvent() {
         StartScramble();
         FPan->OnScrambleOver = [&](QObject*) { FPan->SetState(TState::StPanel); };
@@ -465,6 +477,25 @@ private slots:
 
         FPan->SetState(TState::StPanel);
         QCOMPARE(FPan->geometry(), kDesigned);
+    }
+
+    void theSizingBorderShowsTheResizeCursor_data() {
+        QTest::addColumn<QPoint>("at");
+        QTest::addColumn<int>("cursor");
+        QTest::newRow("left") << QPoint(1, 100) << int(Qt::SizeHorCursor);
+        QTest::newRow("bottom") << QPoint(100, kDesigned.height() - 2) << int(Qt::SizeVerCursor);
+        QTest::newRow("top left") << QPoint(1, 1) << int(Qt::SizeFDiagCursor);
+        QTest::newRow("top right") << QPoint(kDesigned.width() - 2, 1) << int(Qt::SizeBDiagCursor);
+        QTest::newRow("title bar") << QPoint(100, TPanel::kBorder + 5) << int(Qt::ArrowCursor);
+    }
+    void theSizingBorderShowsTheResizeCursor() {
+        QFETCH(QPoint, at);
+        QFETCH(int, cursor);
+        FPan->SetState(TState::Scramble);
+        SendMouse(FPan, QEvent::MouseMove, at, Qt::NoButton);
+        QCOMPARE(int(FPan->cursor().shape()), cursor);
+        FPan->SetState(TState::StPanel);
+        QCOMPARE(int(FPan->cursor().shape()), int(Qt::ArrowCursor));
     }
 
     void clientSizeExcludesTheDecorations() {

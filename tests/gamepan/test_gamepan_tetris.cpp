@@ -161,7 +161,8 @@ private slots:
     // may have cut the board off and freed it in between.
     void anOwnerMayLeaveTheGameInsideAnyBoardEvent_data() {
         QTest::addColumn<QString>("event");
-        for (const char* event : {"delete", "contact", "time", "over"}) QTest::newRow(event) << event;
+        for (const char* event : {"delete", "contact", "time", "over"})
+            QTest::newRow(event) << event;
     }
     void anOwnerMayLeaveTheGameInsideAnyBoardEvent() {
         QFETCH(QString, event);

@@ -198,6 +198,43 @@ private slots:
         QCOMPARE(table.Results, before.Results);
     }
 
+    // A table written in a single-byte code page by an older program.
+    void latin1NamesAreReadAndWrittenBackByteForByte() {
+        const QByteArray file(
+            "J\xF6rg\r\n90\r\nAnn\r\n80\r\nZo\xEB\r\n70\r\nB\xE9la\r\n60\r\nE\r\n50\r\n");
+        const TScoreRead read = ParseScoreTable(file);
+        QVERIFY(read.Table);
+        QCOMPARE(read.Table->Names[0], QStringLiteral("J\u00F6rg"));
+        QCOMPARE(read.Table->Names[1], QStringLiteral("Ann"));
+        QCOMPARE(FormatScoreTable(*read.Table), file);
+
+        // A new entry is UTF-8; the old names keep their bytes as they move down.
+        TScoreTable table = *read.Table;
+        InsertEntry(table, 2, QStringLiteral("\u00C5sa"), QStringLiteral("85"));
+        QCOMPARE(FormatScoreTable(table), QByteArray("J\xF6rg\r\n90\r\n\xC3\x85sa\r\n85\r\nAnn\r\n8"
+                                                     "0\r\nZo\xEB\r\n70\r\nB\xE9la\r\n60\r\n"));
+    }
+
+    void tablesOfTheOldFolderAreTakenOverOnce() {
+        QTemporaryDir dir;
+        const QString old = dir.filePath(QStringLiteral("Tolvane 1.47"));
+        const QString now = dir.filePath(QStringLiteral("Tolvane"));
+        QVERIFY(QDir().mkpath(old));
+        QVERIFY(WriteScoreFile(old + "/tetris.ini", TableOf({"30"})).isEmpty());
+        QVERIFY(WriteScoreFile(old + "/figures.ini", TableOf({"12"})).isEmpty());
+        AdoptScoreTables(old, now);
+        QCOMPARE(ReadAll(now + "/tetris.ini"), ReadAll(old + "/tetris.ini"));
+        QCOMPARE(ReadAll(now + "/figures.ini"), ReadAll(old + "/figures.ini"));
+        QVERIFY(QFile::exists(old + "/tetris.ini"));
+
+        // Once the new folder has tables of its own, the old ones are left alone.
+        QVERIFY(QFile::remove(now + "/figures.ini"));
+        QVERIFY(WriteScoreFile(now + "/tetris.ini", TableOf({"99"})).isEmpty());
+        AdoptScoreTables(old, now);
+        QVERIFY(!QFile::exists(now + "/figures.ini"));
+        QCOMPARE(ParseScoreTable(ReadAll(now + "/tetris.ini")).Table->Results[0], "99");
+    }
+
     void fileErrorsAreReportedNotSwallowed() {
         QTemporaryDir dir;
         QVERIFY(dir.isValid());

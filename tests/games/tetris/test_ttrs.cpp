@@ -556,6 +556,8 @@ private slots:
         int backs = 0;
         Board().OnPaintBack = [&](QObject*) { ++backs; };
         Board().SetFloorColor(clLime);
+        // An owner with white text, as the main window has.
+        SetRoleColor(Board(), {QPalette::WindowText}, Qt::white, true);
         StartEmpty(21, 11);
         Board().SetPenWidth(1);
         Board().SetShapeType(stRectangle);
@@ -568,6 +570,9 @@ private slots:
         QCOMPARE(image.pixelColor(Board().CellRect(3, 4).center()), ToQColor(clBlue));
         QCOMPARE(image.pixelColor(Board().CellRect(3, 5).center()), ToQColor(Board().Color()));
         QCOMPARE(image.pixelColor(Board().FloorRect().center()), ToQColor(clLime));
+        // The floor's outer line is the dark frame line, not the owner's text colour.
+        const QColor line = image.pixelColor(Board().FloorRect().topLeft());
+        QVERIFY2(line.lightness() < 80, qPrintable(line.name()));
     }
 };
 
