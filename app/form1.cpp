@@ -15,6 +15,7 @@
 
 #include <QCloseEvent>
 #include <QContextMenuEvent>
+#include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -27,6 +28,7 @@
 #include <QRegularExpression>
 #include <QScopeGuard>
 #include <QScreen>
+#include <QStandardPaths>
 #include <QTimer>
 #include <QWindow>
 #include <algorithm>
@@ -120,6 +122,19 @@ const std::array<TPreview, 7> kPreviews{{
     {{{{24, 16}, {24, 32}, {24, 48}, {24, 64}}}, 0xFF00FF}, // 6, fuchsia
     {{{{16, 32}, {32, 32}, {16, 48}, {32, 48}}}, 0xC0C0C0}, // 7, silver
 }};
+
+QString BackgroundPath(const QString& appDir, int index) {
+    const QString name = QStringLiteral("backgr%1.bmp").arg(index);
+    const QString here = appDir + QLatin1Char('/') + name;
+    if (QFileInfo::exists(here)) return here;
+    // Installed beside the program, or in a data folder of the system.
+    const QString beside = QDir::cleanPath(QCoreApplication::applicationDirPath() +
+                                           QStringLiteral("/../share/tolvane/") + name);
+    if (QFileInfo(beside).isFile()) return beside;
+    const QString shared = QStandardPaths::locate(QStandardPaths::GenericDataLocation,
+                                                  QStringLiteral("tolvane/") + name);
+    return shared.isEmpty() ? here : shared;
+}
 
 QStringList WithoutFoundries(const QStringList& families) {
     // A family installed from two foundries is listed as "Name [Foundry]".
@@ -261,7 +276,7 @@ void TForm1::FormCreate() {
     FDelayStep = 50;
     FBackIndex = 1;
 
-    FBackFile = FAppDir + QStringLiteral("/backgr1.bmp");
+    FBackFile = BackgroundPath(FAppDir, FBackIndex);
     ui->GamePan1->SetBStPicture(FBackFile);
     ui->GamePan1->SetAOverPicture(FBackFile);
     LoadBackPicture();
@@ -425,7 +440,7 @@ void TForm1::SpeedButton8Click(QObject*) {
 
 void TForm1::SpeedButton10Click(QObject*) {
     FBackIndex = FBackIndex % 5 + 1;
-    FBackFile = FAppDir + QStringLiteral("/backgr%1.bmp").arg(FBackIndex);
+    FBackFile = BackgroundPath(FAppDir, FBackIndex);
     ui->GamePan1->SetBStPicture(FBackFile);
     ui->GamePan1->SetAOverPicture(FBackFile);
     LoadBackPicture();

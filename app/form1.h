@@ -40,6 +40,12 @@ struct TLocalFont {
 // localised fonts (these are detected but not used for captions).
 TLocalFont FindLocalFont(const QStringList& families);
 
+// The background picture number index (1..5): the file in appDir (the
+// folder the program started in) when it is there, else the installed one
+// (share/tolvane beside the program's folder, then the system's data
+// folders); without either, the path in appDir, which is then reported.
+QString BackgroundPath(const QString& appDir, int index);
+
 // The installed families by name alone, without the foundry Qt adds to a
 // name it knows from more than one.
 QStringList WithoutFoundries(const QStringList& families);

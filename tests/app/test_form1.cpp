@@ -857,6 +857,26 @@ private slots:
         QCOMPARE(int(Pan().Direction()), direction);
     }
 
+    // Started from a menu, the program runs elsewhere than its pictures.
+    void picturesComeFromTheCurrentFolderFirstThenTheInstalledOnes() {
+        QTemporaryDir empty, system;
+        QVERIFY(QDir(system.path()).mkpath(QStringLiteral("tolvane")));
+        QVERIFY(QFile::copy(Path(QStringLiteral("backgr3.bmp")),
+                            system.filePath(QStringLiteral("tolvane/backgr3.bmp"))));
+        const QByteArray oldDirs = qgetenv("XDG_DATA_DIRS");
+        const QByteArray oldHome = qgetenv("XDG_DATA_HOME");
+        qputenv("XDG_DATA_DIRS", system.path().toUtf8());
+        qputenv("XDG_DATA_HOME", empty.path().toUtf8());
+        const QString here = BackgroundPath(FDir->path(), 3);
+        const QString installed = BackgroundPath(empty.path(), 3);
+        const QString neither = BackgroundPath(empty.path(), 4);
+        qputenv("XDG_DATA_DIRS", oldDirs);
+        qputenv("XDG_DATA_HOME", oldHome);
+        QCOMPARE(here, Path(QStringLiteral("backgr3.bmp")));
+        QCOMPARE(installed, system.filePath(QStringLiteral("tolvane/backgr3.bmp")));
+        QCOMPARE(neither, empty.filePath(QStringLiteral("backgr4.bmp")));
+    }
+
     void theLevelBoxTakesNoFocusFromTheBoard() {
         Form();
         QCOMPARE(Control<QComboBox>("ComboBox1").focusPolicy(), Qt::NoFocus);
