@@ -9,6 +9,8 @@
 #include "gamepan/toolkit/shapes.h"
 #include "gamepan/toolkit/timer.h"
 
+#include <QBuffer>
+#include <QDir>
 #include <QImage>
 #include <QKeyEvent>
 #include <QPainter>
@@ -328,6 +330,58 @@ private slots:
         picture.StretchDraw(painter, area.rect());
         painter.end();
         QCOMPARE(At(area, 2, 2), QColor(Qt::black));
+    }
+
+    // Files a player may leave in the folder under a picture's name. Each is
+    // refused from its first bytes; none is decoded into a huge image.
+    void malformedPicturesAreRefused_data() {
+        QTest::addColumn<QByteArray>("content");
+        QImage image(40, 30, QImage::Format_RGB32);
+        image.fill(Qt::red);
+        QByteArray good;
+        QBuffer buffer(&good);
+        buffer.open(QIODevice::WriteOnly);
+        image.save(&buffer, "BMP");
+        QByteArray huge = good;
+        const auto put32 = [](QByteArray& bytes, int at, std::uint32_t value) {
+            for (int i = 0; i < 4; ++i) bytes[at + i] = char(value >> (8 * i));
+        };
+        put32(huge, 18, 30000);
+        put32(huge, 22, 30000);
+        QTest::newRow("sound") << QByteArray("RIFF\x10\0\0\0WAVEfmt ");
+        QTest::newRow("empty") << QByteArray();
+        QTest::newRow("header only") << good.left(54);
+        QTest::newRow("truncated rows") << good.left(good.size() - 200);
+        QTest::newRow("claims 30000 x 30000") << huge;
+        QTest::newRow("png") << [] {
+            QByteArray png;
+            QBuffer out(&png);
+            out.open(QIODevice::WriteOnly);
+            QImage(8, 8, QImage::Format_RGB32).save(&out, "PNG");
+            return png;
+        }();
+    }
+    void malformedPicturesAreRefused() {
+        QFETCH(QByteArray, content);
+        QTemporaryDir dir;
+        QFile file(dir.filePath("backgr1.bmp"));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(content);
+        file.close();
+        TPicture picture;
+        QVERIFY(!picture.LoadFromFile(file.fileName()));
+        QVERIFY(picture.IsEmpty());
+    }
+
+    void aFolderOfAPicturesNameIsNotAPicture() {
+        QTemporaryDir dir;
+        QVERIFY(QDir(dir.path()).mkdir("backgr1.bmp"));
+        TPicture picture;
+        QVERIFY(!picture.LoadFromFile(dir.filePath("backgr1.bmp")));
+        // The shipped pictures all load.
+        for (int i = 1; i <= 5; ++i)
+            QVERIFY(
+                picture.LoadFromFile(QStringLiteral(TOLVANE_PICTURES_DIR "/backgr%1.bmp").arg(i)));
     }
 
     void aTimerDestroyedInItsOwnTickTicksNoMore() {
