@@ -3,6 +3,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 #include <QStringDecoder>
 
@@ -45,7 +46,11 @@ std::optional<std::int32_t> ParseResult(const QString& text) {
 }
 
 QString InvalidIntegerMessage(const QString& text) {
-    return QStringLiteral("'%1' is not a valid integer value").arg(text);
+    // A file of junk can hold a line of a megabyte; the box shows its start.
+    constexpr qsizetype kShownChars = 100;
+    const QString shown =
+        text.size() > kShownChars ? text.left(kShownChars) + QStringLiteral("...") : text;
+    return QStringLiteral("'%1' is not a valid integer value").arg(shown);
 }
 
 QString CleanName(const QString& name) {
@@ -171,6 +176,10 @@ void AdoptScoreTables(const QString& oldDirectory, const QString& directory) {
 }
 
 QString WriteScoreFile(const QString& path, const TScoreTable& table) {
+    // A table the player made read-only stays as it is; replacing it whole
+    // would get round that.
+    if (const QFileInfo file(path); file.exists() && !file.isWritable())
+        return QStringLiteral("Cannot Write ") + path;
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) return QStringLiteral("Cannot Create ") + path;
     const QByteArray bytes = FormatScoreTable(table);

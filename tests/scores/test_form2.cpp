@@ -14,6 +14,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <memory>
+#include <unistd.h>
 
 using namespace Tolvane;
 
@@ -29,6 +30,29 @@ QByteArray Table(std::initializer_list<std::pair<const char*, const char*>> entr
 }
 
 const QByteArray kMoves = Table({{"A", "10"}, {"B", "20"}, {"C", "30"}, {"D", "40"}, {"E", "50"}});
+
+// Runs the rest of a test as the user nobody when the tests run as root;
+// the folder becomes nobody's.
+class TUnprivileged {
+public:
+    explicit TUnprivileged(const QString& folder) {
+        if (geteuid() != 0) return;
+        constexpr uid_t kNobody = 65534;
+        QVERIFY(chown(QFile::encodeName(folder).constData(), kNobody, kNobody) == 0);
+        // Real ids too, since access() asks with them; root stays the saved id.
+        QVERIFY(setresgid(kNobody, kNobody, 0) == 0 && setresuid(kNobody, kNobody, 0) == 0);
+        FSwitched = true;
+    }
+    ~TUnprivileged() {
+        if (FSwitched && (setresuid(0, 0, 0) != 0 || setresgid(0, 0, 0) != 0))
+            qFatal("cannot return to root");
+    }
+    TUnprivileged(const TUnprivileged&) = delete;
+    TUnprivileged& operator=(const TUnprivileged&) = delete;
+
+private:
+    bool FSwitched = false;
+};
 
 } // namespace
 
@@ -94,7 +118,8 @@ private slots:
         QCOMPARE(Cell(*form, 0, 1), QStringLiteral("Name"));
         QCOMPARE(Cell(*form, 0, 2), QStringLiteral("Result"));
         QCOMPARE(Cell(*form, 5, 0), QStringLiteral("5"));
-        QCOMPARE(Child<QTableWidget>(*form, "StringGrid1")->item(1, 1)->background().color(), QColor(0, 255, 255));
+        QCOMPARE(Child<QTableWidget>(*form, "StringGrid1")->item(1, 1)->background().color(),
+                 QColor(0, 255, 255));
     }
 
     void missingFileIsCreatedAtOnceWithDefaults_data() {
@@ -305,6 +330,55 @@ private slots:
         QCOMPARE(FMessages->Shown.size(), 1);
     }
 
+    void aFileOfJunkIsReportedBrieflyAndLeftUntouched() {
+        QByteArray junk(10 * 1024 * 1024, 'x');
+        for (qsizetype i = 0; i < junk.size(); i += 4099) junk[i] = char(i * 31);
+        Put("arcanoid.ini", junk);
+        auto form = Open("Arcanoid", "40");
+        QCOMPARE(FMessages->Shown.size(), 1);
+        QVERIFY(FMessages->Texts()[0].endsWith("...' is not a valid integer value"));
+        QVERIFY(FMessages->Texts()[0].size() < 200);
+        QVERIFY(!Child<QLineEdit>(*form, "Edit1")->isEnabled());
+        form->close();
+        QVERIFY(Get("arcanoid.ini") == junk);
+    }
+
+    // Tables the player protected: each is reported and none is replaced.
+    // Root passes every permission check, so the window runs as nobody then.
+    void readOnlyTablesAreReportedAndLeftAsTheyAre_data() {
+        QTest::addColumn<bool>("fileReadOnly");
+        QTest::addColumn<bool>("folderReadOnly");
+        QTest::addColumn<bool>("present");
+        QTest::newRow("read-only file") << true << false << true;
+        QTest::newRow("read-only folder with the table") << false << true << true;
+        QTest::newRow("read-only folder without it") << false << true << false;
+    }
+    void readOnlyTablesAreReportedAndLeftAsTheyAre() {
+        QFETCH(bool, fileReadOnly);
+        QFETCH(bool, folderReadOnly);
+        QFETCH(bool, present);
+        TUnprivileged nobody(FDir->path());
+        if (present) Put("scramble.ini", kMoves);
+        QFile::Permissions readOnly = QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther;
+        if (fileReadOnly) QVERIFY(QFile::setPermissions(PathOf("scramble.ini"), readOnly));
+        if (folderReadOnly)
+            QVERIFY(QFile::setPermissions(FDir->path(), readOnly | QFile::ExeOwner |
+                                                            QFile::ExeGroup | QFile::ExeOther));
+        auto form = Open("Scramble", "1");
+        auto* edit = Child<QLineEdit>(*form, "Edit1");
+        if (edit->isEnabled()) {
+            edit->setText(QStringLiteral("Ann"));
+            form->FormKeyDown(VK_RETURN);
+        }
+        form->close();
+        QCOMPARE(FMessages->Shown.size(), 1);
+        QCOMPARE(FMessages->Shown[0].Type, TMsgDlgType::mtError);
+        QVERIFY2(FMessages->Texts()[0].endsWith(PathOf("scramble.ini")),
+                 qPrintable(FMessages->Texts()[0]));
+        QCOMPARE(Get("scramble.ini"), present ? kMoves : QByteArray());
+        QFile::setPermissions(FDir->path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    }
+
     // The accepted entry cannot be saved; the failure is told once, the
     // obstacle stays, and the window closes normally.
     void failedWriteBackIsReported() {
@@ -344,8 +418,10 @@ private slots:
         form->FGame = QStringLiteral("Tetris");
         form->FResult = QStringLiteral("0");
         form->show();
-        QCOMPARE(Child<QTableWidget>(*form, "StringGrid1")->item(1, 1)->background().color(), cells);
-        QCOMPARE(Child<QTableWidget>(*form, "StringGrid1")->item(0, 0)->background().color(), cells);
+        QCOMPARE(Child<QTableWidget>(*form, "StringGrid1")->item(1, 1)->background().color(),
+                 cells);
+        QCOMPARE(Child<QTableWidget>(*form, "StringGrid1")->item(0, 0)->background().color(),
+                 cells);
         QCOMPARE(Child<QLineEdit>(*form, "Edit1")->palette().color(QPalette::Base), cells);
         // The picture is tiled under the labels.
         const QImage shot = form->grab().toImage();
