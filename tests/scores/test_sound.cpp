@@ -13,6 +13,7 @@
 #include <QTest>
 #include <QTimer>
 #include <chrono>
+#include <csignal>
 #include <cstring>
 #include <mutex>
 #include <string>
@@ -380,6 +381,51 @@ private slots:
                  qPrintable(recording.Describe()));
     }
 
+    // The server dies in the middle of a waited cue and of a free-running
+    // one: the wait ends within a second past the clip, play goes on, and
+    // once a server is back the cues sound again.
+    void aServerThatDiesAndReturnsCostsNoMoreThanSilence() {
+        const QString pidFile = FServerDir + QStringLiteral("/server.pid");
+        const auto killServer = [pidFile] {
+            QFile file(pidFile);
+            if (file.open(QIODevice::ReadOnly)) ::kill(file.readAll().trimmed().toInt(), SIGKILL);
+        };
+        std::thread killer([&] {
+            std::this_thread::sleep_for(std::chrono::milliseconds(250));
+            killServer();
+        });
+        const qint64 waited = WaitedMs("EXIT"); // 799 ms
+        killer.join();
+        qInfo("EXIT waited %lld ms with the server killed at 250 ms", waited);
+        QVERIFY2(waited >= 798 && waited <= 799 + 1000, qPrintable(QString::number(waited)));
+
+        QVERIFY(StartPulseServer(FServerDir, FReason));
+        TForm2::PlayWave("ERROR", false);
+        QTest::qWait(200);
+        killServer();
+        QElapsedTimer clock;
+        clock.start();
+        TForm2::PlayWave("zari", false);
+        QTest::qWait(700);
+        QVERIFY2(clock.elapsed() < 1500, qPrintable(QString::number(clock.elapsed())));
+
+        QVERIFY2(StartPulseServer(FServerDir, FReason), qPrintable(FReason));
+        bool heard = false;
+        QElapsedTimer again;
+        again.start();
+        // The player finds the new server at one of its next cues.
+        while (!heard && again.elapsed() < 20000) {
+            TMonitorRecording recording(Monitor());
+            QVERIFY2(recording.Started, "the monitor recording delivered nothing");
+            TForm2::PlayWave("EXIT", false);
+            QTest::qWait(1000);
+            recording.Stop();
+            qInfo("after the server's return: %s", qPrintable(recording.Describe()));
+            heard = recording.SoundMs > 400;
+        }
+        QVERIFY2(heard, "no cue was heard after the server came back");
+    }
+
     // Runs last: the server goes away under a player that has used it.
     void cueIsSilentButKeepsTimeOnceTheServerHasGone() {
         StopPulseServer(FServerDir);
@@ -396,6 +442,7 @@ private slots:
 
 private:
     QString FServerDir;
+    QString FReason;
 };
 
 // PULSE_SERVER names a socket nobody listens on: the player finds no device.
