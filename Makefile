@@ -2,7 +2,7 @@
 PRESET ?= $(if $(CI),ci,default)
 BUILD_DIR = $(if $(filter ci,$(PRESET)),build-ci,$(if $(filter sanitize,$(PRESET)),build-sanitize,build))
 
-.PHONY: run test build setup sanitize bench
+.PHONY: run test build setup sanitize bench package
 
 setup:
 	@bash scripts/setup.sh
@@ -23,3 +23,7 @@ sanitize:
 bench:
 	$(MAKE) build PRESET=default
 	bash scripts/bench.sh build
+
+# The Debian package, from the install rules: BUILD_DIR/package/tolvane_*.deb
+package: build
+	cpack --config $(BUILD_DIR)/CPackConfig.cmake -B $(BUILD_DIR)/package

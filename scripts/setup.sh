@@ -10,6 +10,7 @@ packages=(
   xvfb xauth xdotool x11-utils imagemagick
   pulseaudio pulseaudio-utils
   fontconfig fonts-liberation2 fonts-comic-neue
+  desktop-file-utils appstream lintian dpkg-dev man-db librsvg2-bin
 )
 
 missing=()
