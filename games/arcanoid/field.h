@@ -1,0 +1,469 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "gamepan/toolkit/colors.h"
+#include "gamepan/toolkit/shapes.h"
+
+#include <QRect>
+#include <QSize>
+#include <array>
+#include <cstdint>
+#include <optional>
+
+// The rules of the Arcanoid field that need no widget: limits, geometry,
+// level patterns, colour tables, the step with its collisions, the bonus
+// squares, levels and lost balls. Everything works on plain rectangles and
+// doubles; the board that owns the field draws it and runs its clocks.
+namespace Tolvane::Arcanoid {
+
+constexpr int kMinRows = 14;
+constexpr int kMaxRows = 48;
+constexpr int kMinColumns = 6;
+constexpr int kMaxColumns = 24;
+constexpr int kMinLevels = 1;
+constexpr int kMaxLevels = 10;
+
+// Pixel coordinates and sizes are kept within ±kPixelLimit, so that box
+// arithmetic never overflows whatever the speed and size settings.
+constexpr int kPixelLimit = 1 << 24;
+// A step is split into sub-steps of at most half a cell in each direction,
+// but never into more than this many.
+constexpr int kMaxSubSteps = 1000;
+// A paddle bounce leaves the ball between these shares of its speed sideways.
+constexpr double kMinSideShare = 0.05;
+constexpr double kMaxSideShare = 0.95;
+// The barrier line: 2 pixels high, shown for 10 + Random(30) seconds.
+constexpr int kLineHeightPx = 2;
+constexpr int kLineMinSeconds = 10;
+constexpr int kLineExtraSeconds = 30;
+
+// Round halves to even, Trunc towards zero; both saturate to ±kPixelLimit
+// (and give 0 for NaN).
+int Round(double x);
+int Trunc(double x);
+
+// Brick brush colours of the two fixed modes, by row mod 7.
+struct TRowColors {
+    TColor Fixed;
+    TColor Fixed2;
+};
+constexpr std::array<TRowColors, 7> kRowColors{{
+    {clGray, clSilver},  // 0
+    {clMaroon, clAqua},  // 1
+    {clGreen, clRed},    // 2
+    {clOlive, clLime},   // 3
+    {clNavy, clYellow},  // 4
+    {clPurple, clBlue},  // 5
+    {clTeal, clFuchsia}, // 6
+}};
+
+// With strong bricks these colours count hits: each hit steps a brick to the
+// next colour of the list, and the last one to a random colour.
+constexpr std::array<TColor, 3> kStrongColors{clBlack, clGray, clSilver};
+
+// What a caught bonus square does, by the draw that started it.
+enum TBonus : std::uint8_t {
+    bnGun,
+    bnCatch,
+    bnLoseBall,
+    bnLong,
+    bnShort,
+    bnInvisible,
+    bnExtraBall,
+    bnLine
+};
+constexpr int kBonusKinds = 8;
+// The square's colour names its kind, by [draw].
+constexpr std::array<TColor, kBonusKinds> kBonusColors{
+    clLime,    // 0 gun
+    clYellow,  // 1 catch on or off
+    clRed,     // 2 ball lost
+    clBlue,    // 3 long paddle on or off
+    clPurple,  // 4 short paddle on or off
+    clFuchsia, // 5 invisible paddle
+    clAqua,    // 6 extra ball
+    clSilver,  // 7 barrier line
+};
+// The kind of a square colour; nothing for a used (white) square.
+std::optional<TBonus> BonusOf(TColor color);
+
+// Level patterns. A row bound is a base row (a plain row number, or
+// N div 2, or N div 4 for N rows) plus an offset.
+enum class TRowBase : std::uint8_t { Row, Half, Quarter };
+struct TRowBound {
+    TRowBase Base;
+    int Offset;
+};
+enum class TRowPick : std::uint8_t { Every, Odd, Even };
+enum class TColumnPick : std::uint8_t {
+    All,
+    Odd,
+    Even,
+    OddSum, // row + column odd: a checkerboard
+    Inner,  // 2 to M − 1
+    Draw,   // each cell filled when a draw of Random(2) gives 1
+};
+// Rows First..Last (rows above Floor are left out), picked rows, picked columns.
+struct TBand {
+    TRowBound First;
+    TRowBound Last;
+    int Floor;
+    TRowPick Rows;
+    TColumnPick Columns;
+};
+// Up to two bands; or the frame of level 10 (InFrame).
+struct TLevelPattern {
+    std::array<TBand, 2> Bands;
+    int BandCount;
+    bool Frame;
+};
+
+constexpr TBand kNoBand{
+    {TRowBase::Row, 0}, {TRowBase::Row, -1}, 1, TRowPick::Every, TColumnPick::All};
+
+// By [level − 1].
+constexpr std::array<TLevelPattern, kMaxLevels> kLevelPatterns{{
+    // 1: six full rows h − 8 to h − 3, from row 3 down
+    {{{{{TRowBase::Half, -8}, {TRowBase::Half, -3}, 3, TRowPick::Every, TColumnPick::All},
+       kNoBand}},
+     1,
+     false},
+    // 2: two bands of four full rows, q − 3 to q (from row 3 down) and h − 4 to h − 1
+    {{{{{TRowBase::Quarter, -3}, {TRowBase::Quarter, 0}, 3, TRowPick::Every, TColumnPick::All},
+       {{TRowBase::Half, -4}, {TRowBase::Half, -1}, 1, TRowPick::Every, TColumnPick::All}}},
+     2,
+     false},
+    // 3: odd rows from 3 to h, odd columns
+    {{{{{TRowBase::Row, 3}, {TRowBase::Half, 0}, 1, TRowPick::Odd, TColumnPick::Odd}, kNoBand}},
+     1,
+     false},
+    // 4: rows 3 to h − 1, even columns (vertical stripes)
+    {{{{{TRowBase::Row, 3}, {TRowBase::Half, -1}, 1, TRowPick::Every, TColumnPick::Even}, kNoBand}},
+     1,
+     false},
+    // 5: rows 3 to h − 1, odd columns
+    {{{{{TRowBase::Row, 3}, {TRowBase::Half, -1}, 1, TRowPick::Every, TColumnPick::Odd}, kNoBand}},
+     1,
+     false},
+    // 6: rows 3 to h − 1, checkerboard
+    {{{{{TRowBase::Row, 3}, {TRowBase::Half, -1}, 1, TRowPick::Every, TColumnPick::OddSum},
+       kNoBand}},
+     1,
+     false},
+    // 7: even rows from 2 to h, all columns (horizontal stripes)
+    {{{{{TRowBase::Row, 2}, {TRowBase::Half, 0}, 1, TRowPick::Even, TColumnPick::All}, kNoBand}},
+     1,
+     false},
+    // 8: rows 2 to h, each cell by a draw
+    {{{{{TRowBase::Row, 2}, {TRowBase::Half, 0}, 1, TRowPick::Every, TColumnPick::Draw}, kNoBand}},
+     1,
+     false},
+    // 9: rows 3 to h − 1, columns 2 to M − 1
+    {{{{{TRowBase::Row, 3}, {TRowBase::Half, -1}, 1, TRowPick::Every, TColumnPick::Inner},
+       kNoBand}},
+     1,
+     false},
+    // 10: a square frame with both diagonals, two rows down
+    {{{kNoBand, kNoBand}}, 0, true},
+}};
+
+// Level 10: whether the frame has a brick in cell (row, column) of an
+// N-row, M-column grid.
+bool InFrame(int rows, int columns, int row, int column);
+
+// [row − 1][column − 1]: the cells a level's pattern fills. Level 8 draws
+// Random(2) for each cell of its rows, row by row from the top, columns left
+// to right; levels outside 1..10 fill nothing.
+using TCellSet = std::array<std::array<bool, kMaxColumns>, kMaxRows>;
+TCellSet LevelCells(int level, int rows, int columns);
+
+// How the grid lies on a client area: cells of at least one pixel each, so
+// that nothing divides by zero on a board smaller than its grid.
+struct TGeometry {
+    int CellWidth = 1;
+    int CellHeight = 1;
+    int Margin = 0; // left margin that centres the grid
+};
+TGeometry ComputeGeometry(QSize client, int rows, int columns);
+
+// A fresh random colour: three draws of Random(256) for blue, green, red.
+TColor RandomColor();
+
+// The bonus draw range 8 × ACreSquShape, computed wide and kept in 8..INT32_MAX.
+std::int32_t DrawRange(std::int32_t creSquShape);
+
+// A drawn piece: paddle, ball, bonus square or barrier line.
+struct TPiece {
+    QRect Bounds;
+    TShapeLook Look;
+    bool Visible = true;
+};
+
+struct TBrick {
+    TShapeLook Look;
+    // Destroyed but not yet removed: drawn hatched, ignored by every
+    // collision, removed by the next one-second tick. Recolouring leaves it alone.
+    bool Ghost = false;
+};
+
+// The motion and bonus state. Velocities are in fractions of the client
+// width (x) or height (y) per step; positive x to the right, y downwards.
+struct TMotion {
+    float StepUnit = 0; // 1 / ASteps
+    float BallSpeed = 0;
+    float PaddleV = 0;
+    float BallVX = 0;
+    float BallVY = 0;
+    float SquareVX = 0;
+    float SquareVY = 0;
+    float SavedVX = 0; // the ball's velocity while the catch holds it
+    float SavedVY = 0;
+    std::int32_t HalfW = 0; // half the ball's size in pixels
+    std::int32_t HalfH = 0;
+    bool Launched = false;
+    bool BallFree = true; // false only while the catch holds the ball
+    bool CatchOn = false;
+    bool GunOn = false;
+    bool GunFired = true; // true while the gun square is not loaded on the paddle
+    bool LongOn = false;
+    bool ShortOn = false;
+    bool LineIsFloor = false; // the ball was above the barrier line when it appeared
+    std::int32_t LineSeconds = 0;
+    std::int32_t LineDuration = 0;
+    std::int32_t SquareRange = 16; // the bonus draw range
+};
+
+// The board's settings as the field uses them; defaults are the game
+// panel's initial values.
+struct TSettings {
+    TColor ColorABl = clLime;
+    TColor ColorAT = clYellow;
+    TColor ColorAShapesPen = clWhite;
+    TColor OneColorAShapes = clBtnFace;
+    TColorTAFShapes ColorAShapes = colorFixed2;
+    TShapeType ShapesAShape = stRoundRect;
+    TBrushStyle ShapesABrushStyle = bsSolid;
+    std::int32_t ABSpeed = 150; // percent
+    std::int32_t ASSpeed = 75;  // percent
+    std::int32_t ATN = 100;     // percent of the cell width
+    std::int32_t ATL = 150;
+    std::int32_t ATS = 75;
+    std::int32_t ABHW = 75; // percent of the cell height
+    std::int32_t ACreSquShape = 2;
+    std::int32_t WidthAShapesPen = 1; // pixels
+    std::int32_t ASteps = 100;
+    bool AStrongShapes = true;
+    bool AIMMDelShapes = false;
+    bool AEndStop = false;
+    std::uint16_t AFriction = 25; // percent
+};
+
+// What the field needs from the board that owns it. The notifications run
+// owner code, which may change settings, pause, or even start a new game;
+// the field checks its state again after each.
+class TFieldHost {
+public:
+    virtual QSize ClientSize() const = 0;
+    virtual TColor BoardColor() const = 0;
+    // The drawing inside this box changed.
+    virtual void Repaint(const QRect& box) = 0;
+    // A brick was destroyed, after the bonus draw.
+    virtual void BrickDestroyed() = 0;
+    // A ball was lost, before the test for the end of the game.
+    virtual void BallLost() = 0;
+    virtual void ExtraBall() = 0;
+    // A level was cleared and another follows: Level() has advanced, the
+    // next level is laid out after this returns.
+    virtual void LevelCleared() = 0;
+    // The game has ended; every piece is already gone.
+    virtual void GameOver() = 0;
+    // A level is laid out and ready to play.
+    virtual void LevelLaidOut() = 0;
+
+protected:
+    ~TFieldHost() = default;
+};
+
+class TField {
+public:
+    explicit TField(TFieldHost& host) : FHost(host) {}
+
+    const TSettings& Settings() const { return FSettings; }
+    void SetColorAShapes(TColorTAFShapes mode);
+    void SetOneColorAShapes(TColor color);
+    void SetColorAShapesPen(TColor color);
+    void SetShapesAShape(TShapeType shape);
+    void SetShapesABrushStyle(TBrushStyle style);
+    void SetWidthAShapesPen(std::int32_t width);
+    void SetColorABl(TColor color);
+    void SetColorAT(TColor color);
+    void SetACreSquShape(std::int32_t value);
+    void SetABSpeed(std::int32_t value) { FSettings.ABSpeed = value; }
+    void SetASSpeed(std::int32_t value) { FSettings.ASSpeed = value; }
+    void SetATN(std::int32_t value) { FSettings.ATN = value; }
+    void SetATL(std::int32_t value) { FSettings.ATL = value; }
+    void SetATS(std::int32_t value) { FSettings.ATS = value; }
+    void SetABHW(std::int32_t value) { FSettings.ABHW = value; }
+    void SetASteps(std::int32_t value) { FSettings.ASteps = value; }
+    void SetAFriction(std::uint16_t value) { FSettings.AFriction = value; }
+    void SetAStrongShapes(bool value) { FSettings.AStrongShapes = value; }
+    void SetAIMMDelShapes(bool value) { FSettings.AIMMDelShapes = value; }
+    void SetAEndStop(bool value) { FSettings.AEndStop = value; }
+
+    // Grid size for the next level laid out, kept to the limits.
+    int Rows() const { return FRows; }
+    void SetRows(int rows);
+    int Columns() const { return FColumns; }
+    void SetColumns(int columns);
+    int Levels() const { return FLevels; }
+    void SetLevels(int levels);
+    int Balls() const { return FBalls; }
+    void SetBalls(std::int32_t balls) { FBalls = balls; }
+    int Level() const { return FLevel; }
+    int BallsLeft() const { return FBallsLeft; }
+
+    // The grid of the level in play.
+    int GridRows() const { return FGridRows; }
+    int GridColumns() const { return FGridColumns; }
+    const TGeometry& Geometry() const { return FGeometry; }
+    QRect CellRect(int row, int column) const;
+    // Row 1..GridRows, column 1..GridColumns; nullptr for an empty cell or outside.
+    const TBrick* Brick(int row, int column) const;
+    // A live brick in the current look, unless the cell is taken; ignored outside.
+    void PlaceBrick(int row, int column);
+    void RemoveBrick(int row, int column);
+    int LiveBricks() const;
+
+    const TPiece* Paddle() const { return Get(FPaddle); }
+    const TPiece* Ball() const { return Get(FBall); }
+    const TPiece* Square() const { return Get(FSquare); }
+    const TPiece* Line() const { return Get(FLine); }
+    // A game's pieces exist: from its first layout to its end.
+    bool InPlay() const { return FPaddle && FBall && FSquare && FLine; }
+
+    double PaddleX() const { return FPaddleX; }
+    double BallX() const { return FBallX; }
+    double BallY() const { return FBallY; }
+    double SquareX() const { return FSquareX; }
+    double SquareY() const { return FSquareY; }
+    // Fractions of the client width and height; pixel boxes follow at the next step.
+    void SetBallPosition(double x, double y);
+    void SetPaddleX(double x) { FPaddleX = x; }
+    void SetSquarePosition(double x, double y);
+    // Starts a falling square of a bonus kind at the given fractions.
+    void StartSquare(TBonus kind, double x, double y);
+
+    // Changes each time a level is laid out, a ball is replaced or the game
+    // ends: what ran on the old state must stop.
+    std::uint32_t Epoch() const { return FEpoch; }
+
+    // A new game: all balls, level 1, laid out.
+    void StartGame();
+    void InitLevel();
+    // The level's bricks in empty cells, and the pieces that do not exist yet.
+    void BuildLevel();
+    // The step of the step timer, in sub-steps when it is longer than half a cell.
+    void Step();
+    // Sub-steps needed for this share of a step at the current velocities.
+    int SubSteps(double share = 1) const;
+    void MoveLeft();
+    void MoveRight();
+    void StopPaddle();
+    void BallUp();
+    void LoseBall();
+    void ColorShape(int row, int column);
+    // The one-second housekeeping: frees every ghost and returns how many
+    // bricks there were, ghosts counted.
+    int Sweep();
+    // A cleared level: the next one, or the end of the game after the last.
+    void EndLevel();
+    void AdvanceLineClock();
+    void ResetLineClock() { Motion.LineSeconds = 0; }
+    // Lays the pieces out anew for the current client size. A step does it
+    // too when the size has changed since, so the field never plays on a
+    // stale geometry (a hidden board gets no resize events).
+    void Relayout();
+    // Frees every brick and piece.
+    void Clear();
+
+    TMotion Motion;
+
+private:
+    enum class THit : std::uint8_t { Vertical, Side, Gun };
+    using TCell = std::optional<TBrick>;
+
+    static const TPiece* Get(const std::optional<TPiece>& piece) {
+        return piece ? &*piece : nullptr;
+    }
+    TCell& At(int row, int column) { return FCells[row - 1][column - 1]; }
+    const TCell& At(int row, int column) const { return FCells[row - 1][column - 1]; }
+    bool InGrid(int row, int column) const;
+    QSize Client() const;
+
+    TShapeLook BrickLook() const;
+    TColor BrickColor(int row) const;
+    void RecolourLiveBricks();
+    template <typename F> void ForEachBrick(F&& f);
+    void RepaintGrid();
+
+    void SetBounds(TPiece& piece, const QRect& bounds);
+    void SetVisible(TPiece& piece, bool visible);
+    void SetLook(TPiece& piece, const TShapeLook& look);
+    void MoveTo(TPiece& piece, int left, int top);
+    void SetPaddleWidth(int width);
+    void HideSquare();
+    TColor PenFor(const TPiece& piece) const;
+    int BallSide() const;
+
+    bool Held() const { return Motion.CatchOn && !Motion.BallFree; }
+    bool GunLoaded() const { return Motion.GunOn && !Motion.GunFired; }
+    void FollowPaddle();
+    void PaddleAgainstWalls(int width);
+
+    // The ball's box and where it was one step back, with the velocity the
+    // brick test judges crossings by: as it stood after the wall test, so
+    // that a second hit in the same step reverses the component again.
+    struct TSweep {
+        float VX, VY;
+        int Left, Top, Right, Bottom, Width;
+        int CentreX, CentreY;
+        int PrevLeft, PrevRight, PrevTop, PrevBottom;
+    };
+    bool SubStep(float share, std::uint32_t epoch);
+    void MoveSquare(QSize client, float share);
+    bool BallAgainstBricks(const TSweep& sweep, std::uint32_t epoch);
+    void BallAgainstPaddle(const TSweep& sweep);
+    bool GunAgainstBricks(QSize client, float share, std::uint32_t epoch);
+    bool SquareAgainstPaddle(QSize client, float share, std::uint32_t epoch);
+    bool CatchSquare(std::uint32_t epoch);
+    bool HitBrick(int row, int column, THit hit, std::uint32_t epoch);
+    bool Destroyed(std::uint32_t epoch);
+    void Over();
+
+    TFieldHost& FHost;
+    TSettings FSettings;
+    int FRows = 30;
+    int FColumns = 11;
+    int FGridRows = 30;
+    int FGridColumns = 11;
+    int FLevels = kMaxLevels;
+    std::int32_t FLevel = 1;
+    std::int32_t FBalls = 3;
+    std::int32_t FBallsLeft = 0;
+    TGeometry FGeometry;
+    QSize FLaidOut; // the client size the geometry was computed for
+    std::uint32_t FEpoch = 0;
+    double FPaddleX = 0;
+    double FBallX = 0;
+    double FBallY = 0;
+    double FSquareX = 0;
+    double FSquareY = 0;
+    std::optional<TPiece> FPaddle;
+    std::optional<TPiece> FBall;
+    std::optional<TPiece> FSquare;
+    std::optional<TPiece> FLine;
+    // Only the cells of the grid in play are ever filled.
+    std::array<std::array<TCell, kMaxColumns>, kMaxRows> FCells{};
+};
+
+} // namespace Tolvane::Arcanoid
