@@ -209,8 +209,14 @@ void TForm1::ApplyDesignValues() {
     pan.OnScrambleMove = [this](QObject* sender) { GamePan1ScrambleMove(sender); };
     pan.OnTetrisContact = [this](QObject* sender) { GamePan1TetrisContact(sender); };
     pan.OnTetrisDelete = [this](QObject* sender) { GamePan1TetrisDelete(sender); };
+    pan.OnFiguresMove = [this](QObject* sender) { GamePan1FiguresMove(sender); };
+    pan.OnArcanoidDelete = [this](QObject* sender) { GamePan1ArcanoidDelete(sender); };
+    pan.OnArcanoidContact = [this](QObject* sender) { GamePan1ArcanoidContact(sender); };
+    pan.OnArcanoidEndLevel = [this](QObject* sender) { GamePan1ArcanoidEndLevel(sender); };
     pan.OnScrambleOver = [this](QObject* sender) { GamePan1ScrambleOver(sender); };
     pan.OnTetrisOver = [this](QObject* sender) { GamePan1TetrisOver(sender); };
+    pan.OnArcanoidOver = [this](QObject* sender) { GamePan1ArcanoidOver(sender); };
+    pan.OnFiguresOver = [this](QObject* sender) { GamePan1FiguresOver(sender); };
 }
 
 void TForm1::ConnectControls() {
@@ -499,6 +505,25 @@ void TForm1::GamePan1ScrambleMove(QObject*) {
     EventCue(QStringLiteral("step"), false);
 }
 
+void TForm1::GamePan1FiguresMove(QObject*) {
+    EventCue(QStringLiteral("step"), false);
+}
+
+void TForm1::GamePan1ArcanoidDelete(QObject*) {
+    EventCue(QStringLiteral("STEP"), false);
+}
+
+void TForm1::GamePan1ArcanoidContact(QObject*) {
+    EventCue(QStringLiteral("ERROR"), false);
+}
+
+// The next level's bricks take a shape drawn at random.
+void TForm1::GamePan1ArcanoidEndLevel(QObject*) {
+    EventCue(QStringLiteral("ENERGY"), false);
+    Randomize();
+    ui->GamePan1->SetShapesAShape(Random(3) == 1 ? stRectangle : stRoundRect);
+}
+
 void TForm1::GamePan1TetrisContact(QObject*) {
     if (!FJustDeleted) EventCue(QStringLiteral("zari"), false);
     FJustDeleted = false;
@@ -582,6 +607,14 @@ void TForm1::GamePan1ScrambleOver(QObject*) {
 
 void TForm1::GamePan1TetrisOver(QObject*) {
     ShowResult(ui->GamePan1->TetrisScore());
+}
+
+void TForm1::GamePan1ArcanoidOver(QObject*) {
+    ShowResult(ui->GamePan1->ArcanoidScore());
+}
+
+void TForm1::GamePan1FiguresOver(QObject*) {
+    ShowResult(ui->GamePan1->FiguresMoves());
 }
 
 void TForm1::FormKeyDown(QObject*, std::uint16_t& key, Qt::KeyboardModifiers) {

@@ -99,8 +99,14 @@ public:
     void GamePan1ScrambleMove(QObject* sender);
     void GamePan1TetrisContact(QObject* sender);
     void GamePan1TetrisDelete(QObject* sender);
+    void GamePan1FiguresMove(QObject* sender);
+    void GamePan1ArcanoidDelete(QObject* sender);
+    void GamePan1ArcanoidContact(QObject* sender);
+    void GamePan1ArcanoidEndLevel(QObject* sender);
     void GamePan1ScrambleOver(QObject* sender);
     void GamePan1TetrisOver(QObject* sender);
+    void GamePan1ArcanoidOver(QObject* sender);
+    void GamePan1FiguresOver(QObject* sender);
 
     TGamePan* GamePan() const;
     // The right-click menu while attached, else nullptr.

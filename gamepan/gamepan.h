@@ -6,6 +6,7 @@
 #include "gamepan/toolkit/panel.h"
 #include "gamepan/toolkit/picture.h"
 #include "gamepan/toolkit/shapes.h"
+#include "games/figures/figure.h"
 
 #include <QRect>
 #include <QString>
@@ -45,6 +46,9 @@ public:
     std::int32_t ScrambleMoves() const { return FScrambleMoves; }
     std::int32_t TetrisScore() const { return FTetrisScore; }
     std::uint16_t TetrisNext() const { return FTetrisNext; }
+    std::int32_t ArcanoidScore() const { return FArcanoidScore; }
+    std::int32_t ArcanoidLevel() const { return FArcanoidLevel; }
+    std::int32_t FiguresMoves() const { return FFiguresMoves; }
 
     // General settings.
     bool ShowScoresTime() const { return FShowScoresTime; }
@@ -156,9 +160,23 @@ public:
     TBrushStyle ShapesABrushStyle() const { return FShapesABrushStyle; }
     void SetShapesABrushStyle(TBrushStyle value);
 
+    // Figures settings.
+    TFSquare FSquare() const { return FFSquare; }
+    void SetFSquare(TFSquare value);
+    std::uint16_t FWidthHeight() const { return FFWidthHeight; }
+    void SetFWidthHeight(std::uint16_t value);
+    TColorTAFShapes ColorFShapes() const { return FColorFShapes; }
+    void SetColorFShapes(TColorTAFShapes value);
+    TColor ColorFB() const { return FColorFB; }
+    void SetColorFB(TColor value);
+
     // Published events (sender: the panel); an unassigned event is skipped.
     TNotifyEvent OnScrambleMove, OnScrambleTime, OnScrambleOver;
     TNotifyEvent OnTetrisDelete, OnTetrisContact, OnTetrisTime, OnTetrisOver;
+    // The Arcanoid clock event's name has no second "a".
+    TNotifyEvent OnArcanoidDelete, OnArcanoidContact, OnArcanoidEndLevel, OnArcnoidTime,
+        OnArcanoidOver;
+    TNotifyEvent OnFiguresMove, OnFiguresTime, OnFiguresOver;
     // The panel's own key-down notification: every key a board receives.
     TKeyEvent OnKeyDown;
 
@@ -178,6 +196,8 @@ private:
     template <typename T> friend struct TSettingRule;
     friend class TScrambleWiring;
     friend class TTetrisWiring;
+    friend class TArcanoidWiring;
+    friend class TFiguresWiring;
 
     template <typename T> void Assign(T& field, T value, const TSettingRule<T>& rule);
     const TGameWiring* Wiring() const;
@@ -199,6 +219,9 @@ private:
     std::int32_t FScrambleMoves = 0;
     std::int32_t FTetrisScore = 0;
     std::uint16_t FTetrisNext = 7;
+    std::int32_t FArcanoidScore = 0;
+    std::int32_t FArcanoidLevel = 0;
+    std::int32_t FFiguresMoves = 0;
     TState FState = TState::StPanel;
     bool FStart = false;
     bool FPaused = false;
@@ -256,6 +279,10 @@ private:
     std::int32_t FWidthAShapesPen = 1;
     TShapeType FShapesAShape = stRoundRect;
     TBrushStyle FShapesABrushStyle = bsSolid;
+    TFSquare FFSquare = Big;
+    std::uint16_t FFWidthHeight = 70;
+    TColorTAFShapes FColorFShapes = colorFixed2;
+    TColor FColorFB = clBlack;
 };
 
 // "Scramble", "Tetris", "Arcanoid" or "Figures"; empty for StPanel.

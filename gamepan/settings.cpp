@@ -5,6 +5,10 @@
 
 #include "gamepan/toolkit/gameboard.h"
 #include "gamepan/toolkit/messages.h"
+#include "games/arcanoid/field.h"
+#include "games/arcanoid/rcnd.h"
+#include "games/figures/fgrs.h"
+#include "games/figures/figure.h"
 #include "games/scramble/scrmbl.h"
 #include "games/tetris/ttrs.h"
 #include "games/tetris/well.h"
@@ -19,14 +23,15 @@ namespace {
 
 // When a stored setting reaches the live board of its game.
 enum class TPush : std::uint8_t {
-    Never,    // not sent to the board (or only at the next build or start)
-    AtOnce,   // the board's setter is called at once
-    WhenIdle, // written only while the board runs no game; else at the next start
+    Never,       // not sent to the board (or only at the next build or start)
+    AtOnce,      // the board's setter is called at once
+    WhenIdle,    // written only while the board runs no game; else at the next start
+    WhenRunning, // written only while the board runs a game; else at the next start
 };
 
 // What a setter refuses; the refusal text is made from it.
 struct TCheck {
-    enum TKind : std::uint8_t { None, Range, Positive, NotNegative, PanelModeOnly };
+    enum TKind : std::uint8_t { None, Range, Positive, NotNegative, PanelModeOnly, FixedPalette };
     TKind Kind = None;
     int Low = 0; // inclusive bounds of a range
     int High = 0;
@@ -48,6 +53,8 @@ QString RefusalOf(const TCheck& check) {
         return QStringLiteral("Value must be >=0");
     case TCheck::PanelModeOnly:
         return QStringLiteral("At run time change this option only if State=stPanel");
+    case TCheck::FixedPalette:
+        return QStringLiteral("This Value is Available only for Tetris and Arcanoid");
     case TCheck::None:
         break;
     }
@@ -66,6 +73,8 @@ template <typename T> bool Passes(const TCheck& check, const TGamePan& pan, cons
             return number > 0;
         case TCheck::NotNegative:
             return number >= 0;
+        case TCheck::FixedPalette:
+            return number == colorFixed || number == colorFixed2;
         case TCheck::PanelModeOnly:
         case TCheck::None:
             break;
@@ -169,35 +178,88 @@ const TSettingRule<bool> kNextSColorT{
         Tetris(b).SetNextColor(v);
     }};
 
-// The Arcanoid settings are stored and checked; the board they go to
-// plugs in its setters here.
+TRcnd& ArcanoidBoard(TGameBoard& board) {
+    return static_cast<TRcnd&>(board);
+}
+TFgrs& FiguresBoard(TGameBoard& board) {
+    return static_cast<TFgrs&>(board);
+}
+
 constexpr TState kArc = TState::Arcanoid;
+// An Arcanoid setting the board takes at once, optionally with a check and a notice.
+template <typename T, void (TRcnd::*Setter)(T)>
+TSettingRule<T> ArcanoidRule(TCheck check = {}, const QString& notice = {},
+                             bool applyUnchanged = false) {
+    return {.Game = kArc,
+            .Push = TPush::AtOnce,
+            .Check = check,
+            .Notice = notice,
+            .ApplyUnchanged = applyUnchanged,
+            .Apply = [](TGameBoard& b, T v) { (ArcanoidBoard(b).*Setter)(v); }};
+}
+
 const TSettingRule<std::uint16_t> kARows{
-    .Game = kArc, .Push = TPush::WhenIdle, .Check = InRange(14, 48), .Notice = kNewLevel};
+    .Game = kArc,
+    .Push = TPush::WhenIdle,
+    .Check = InRange(Arcanoid::kMinRows, Arcanoid::kMaxRows),
+    .Notice = kNewLevel,
+    .Apply = [](TGameBoard& b, std::uint16_t v) { ArcanoidBoard(b).SetRows(v); }};
 const TSettingRule<std::uint16_t> kAColumns{
-    .Game = kArc, .Push = TPush::WhenIdle, .Check = InRange(6, 24), .Notice = kNewLevel};
-const TSettingRule<std::int32_t> kALevels{
-    .Game = kArc, .Check = InRange(1, 10), .Notice = kRestartArcanoid};
+    .Game = kArc,
+    .Push = TPush::WhenIdle,
+    .Check = InRange(Arcanoid::kMinColumns, Arcanoid::kMaxColumns),
+    .Notice = kNewLevel,
+    .Apply = [](TGameBoard& b, std::uint16_t v) { ArcanoidBoard(b).SetColumns(v); }};
+// Read at the next start.
+const TSettingRule<std::int32_t> kALevels{.Game = kArc,
+                                          .Check =
+                                              InRange(Arcanoid::kMinLevels, Arcanoid::kMaxLevels),
+                                          .Notice = kRestartArcanoid};
 const TSettingRule<std::int32_t> kABalls{
     .Game = kArc, .Check = kPositive, .Notice = kRestartArcanoid, .ApplyUnchanged = true};
-const TSettingRule<std::int32_t> kADelay{
-    .Game = kArc, .Push = TPush::AtOnce, .Check = kPositive, .ApplyUnchanged = true};
-const TSettingRule<std::int32_t> kASteps{.Game = kArc,
-                                         .Push = TPush::AtOnce,
-                                         .Check = kPositive,
-                                         .Notice = kNewBall,
-                                         .ApplyUnchanged = true};
-const TSettingRule<std::int32_t> kNewBallSpeed{
-    .Game = kArc, .Push = TPush::AtOnce, .Notice = kNewBall};
-const TSettingRule<std::int32_t> kNewBallSize{
-    .Game = kArc, .Push = TPush::AtOnce, .Check = kPositive, .Notice = kNewBall};
-const TSettingRule<std::uint16_t> kAFriction{
-    .Game = kArc, .Push = TPush::AtOnce, .Check = InRange(0, 100), .ApplyUnchanged = true};
-const TSettingRule<std::int32_t> kACreSquShape{
-    .Game = kArc, .Push = TPush::AtOnce, .Check = kPositive};
-const TSettingRule<std::int32_t> kWidthAShapesPen{
-    .Game = kArc, .Push = TPush::AtOnce, .Check = kNotNegative};
-template <typename T> const TSettingRule<T> kArcanoidLook{.Game = kArc, .Push = TPush::AtOnce};
+const auto kADelay = ArcanoidRule<std::int32_t, &TRcnd::SetADelay>(kPositive, {}, true);
+const auto kASteps = ArcanoidRule<std::int32_t, &TRcnd::SetASteps>(kPositive, kNewBall, true);
+const auto kABSpeed = ArcanoidRule<std::int32_t, &TRcnd::SetABSpeed>({}, kNewBall);
+const auto kASSpeed = ArcanoidRule<std::int32_t, &TRcnd::SetASSpeed>({}, kNewBall);
+const auto kATN = ArcanoidRule<std::int32_t, &TRcnd::SetATN>(kPositive, kNewBall);
+const auto kATL = ArcanoidRule<std::int32_t, &TRcnd::SetATL>(kPositive, kNewBall);
+const auto kATS = ArcanoidRule<std::int32_t, &TRcnd::SetATS>(kPositive, kNewBall);
+const auto kABHW = ArcanoidRule<std::int32_t, &TRcnd::SetABHW>(kPositive, kNewBall);
+const auto kAFriction =
+    ArcanoidRule<std::uint16_t, &TRcnd::SetAFriction>(InRange(0, 100), {}, true);
+const auto kACreSquShape = ArcanoidRule<std::int32_t, &TRcnd::SetACreSquShape>(kPositive);
+const auto kWidthAShapesPen = ArcanoidRule<std::int32_t, &TRcnd::SetWidthAShapesPen>(kNotNegative);
+const auto kAStrongShapes = ArcanoidRule<bool, &TRcnd::SetAStrongShapes>();
+const auto kAIMMDelShapes = ArcanoidRule<bool, &TRcnd::SetAIMMDelShapes>();
+const auto kAEndStop = ArcanoidRule<bool, &TRcnd::SetAEndStop>();
+const TSettingRule<TColor> kColorAB{
+    .Game = kArc, .Push = TPush::AtOnce, .Apply = [](TGameBoard& b, TColor v) { b.SetColor(v); }};
+const auto kColorABl = ArcanoidRule<TColor, &TRcnd::SetColorABl>();
+const auto kColorAT = ArcanoidRule<TColor, &TRcnd::SetColorAT>();
+const auto kColorAShapes = ArcanoidRule<TColorTAFShapes, &TRcnd::SetColorAShapes>();
+const auto kOneColorAShapes = ArcanoidRule<TColor, &TRcnd::SetOneColorAShapes>();
+const auto kColorAShapesPen = ArcanoidRule<TColor, &TRcnd::SetColorAShapesPen>();
+const auto kShapesAShape = ArcanoidRule<TShapeType, &TRcnd::SetShapesAShape>();
+const auto kShapesABrushStyle = ArcanoidRule<TBrushStyle, &TRcnd::SetShapesABrushStyle>();
+
+constexpr TState kFig = TState::Figures;
+const TSettingRule<TFSquare> kFSquare{
+    .Game = kFig,
+    .Push = TPush::WhenIdle,
+    .Notice = QStringLiteral("Restart Figures to have effect this option"),
+    .Apply = [](TGameBoard& b, TFSquare v) { FiguresBoard(b).SetSquareSize(v); }};
+const TSettingRule<std::uint16_t> kFWidthHeight{
+    .Game = kFig,
+    .Push = TPush::WhenRunning,
+    .Check = InRange(Figures::kMinWidthHeight, Figures::kMaxWidthHeight),
+    .Apply = [](TGameBoard& b, std::uint16_t v) { FiguresBoard(b).SetWidthHeight(v); }};
+const TSettingRule<TColorTAFShapes> kColorFShapes{
+    .Game = kFig,
+    .Push = TPush::AtOnce,
+    .Check = {TCheck::FixedPalette},
+    .Apply = [](TGameBoard& b, TColorTAFShapes v) { FiguresBoard(b).SetColorMode(v); }};
+const TSettingRule<TColor> kColorFB{
+    .Game = kFig, .Push = TPush::AtOnce, .Apply = [](TGameBoard& b, TColor v) { b.SetColor(v); }};
 
 } // namespace
 
@@ -215,7 +277,8 @@ template <typename T> void TGamePan::Assign(T& field, T value, const TSettingRul
         if (board) {
             const bool running = board->Active();
             if (rule.Apply &&
-                (rule.Push == TPush::AtOnce || (rule.Push == TPush::WhenIdle && !running)))
+                (rule.Push == TPush::AtOnce || (rule.Push == TPush::WhenIdle && !running) ||
+                 (rule.Push == TPush::WhenRunning && running)))
                 rule.Apply(*board, value);
             if (!rule.Notice.isEmpty() && running && FShowAllDlgs) ShowInformation(rule.Notice);
         }
@@ -320,22 +383,22 @@ void TGamePan::SetASteps(std::int32_t value) {
     Assign(FASteps, value, kASteps);
 }
 void TGamePan::SetABSpeed(std::int32_t value) {
-    Assign(FABSpeed, value, kNewBallSpeed);
+    Assign(FABSpeed, value, kABSpeed);
 }
 void TGamePan::SetASSpeed(std::int32_t value) {
-    Assign(FASSpeed, value, kNewBallSpeed);
+    Assign(FASSpeed, value, kASSpeed);
 }
 void TGamePan::SetATN(std::int32_t value) {
-    Assign(FATN, value, kNewBallSize);
+    Assign(FATN, value, kATN);
 }
 void TGamePan::SetATL(std::int32_t value) {
-    Assign(FATL, value, kNewBallSize);
+    Assign(FATL, value, kATL);
 }
 void TGamePan::SetATS(std::int32_t value) {
-    Assign(FATS, value, kNewBallSize);
+    Assign(FATS, value, kATS);
 }
 void TGamePan::SetABHW(std::int32_t value) {
-    Assign(FABHW, value, kNewBallSize);
+    Assign(FABHW, value, kABHW);
 }
 void TGamePan::SetAFriction(std::uint16_t value) {
     Assign(FAFriction, value, kAFriction);
@@ -344,40 +407,53 @@ void TGamePan::SetACreSquShape(std::int32_t value) {
     Assign(FACreSquShape, value, kACreSquShape);
 }
 void TGamePan::SetAStrongShapes(bool value) {
-    Assign(FAStrongShapes, value, kArcanoidLook<bool>);
+    Assign(FAStrongShapes, value, kAStrongShapes);
 }
 void TGamePan::SetAIMMDelShapes(bool value) {
-    Assign(FAIMMDelShapes, value, kArcanoidLook<bool>);
+    Assign(FAIMMDelShapes, value, kAIMMDelShapes);
 }
 void TGamePan::SetAEndStop(bool value) {
-    Assign(FAEndStop, value, kArcanoidLook<bool>);
+    Assign(FAEndStop, value, kAEndStop);
 }
 void TGamePan::SetColorAB(TColor value) {
-    Assign(FColorAB, value, kArcanoidLook<TColor>);
+    Assign(FColorAB, value, kColorAB);
 }
 void TGamePan::SetColorABl(TColor value) {
-    Assign(FColorABl, value, kArcanoidLook<TColor>);
+    Assign(FColorABl, value, kColorABl);
 }
 void TGamePan::SetColorAT(TColor value) {
-    Assign(FColorAT, value, kArcanoidLook<TColor>);
+    Assign(FColorAT, value, kColorAT);
 }
 void TGamePan::SetColorAShapes(TColorTAFShapes value) {
-    Assign(FColorAShapes, value, kArcanoidLook<TColorTAFShapes>);
+    Assign(FColorAShapes, value, kColorAShapes);
 }
 void TGamePan::SetOneColorAShapes(TColor value) {
-    Assign(FOneColorAShapes, value, kArcanoidLook<TColor>);
+    Assign(FOneColorAShapes, value, kOneColorAShapes);
 }
 void TGamePan::SetColorAShapesPen(TColor value) {
-    Assign(FColorAShapesPen, value, kArcanoidLook<TColor>);
+    Assign(FColorAShapesPen, value, kColorAShapesPen);
 }
 void TGamePan::SetWidthAShapesPen(std::int32_t value) {
     Assign(FWidthAShapesPen, value, kWidthAShapesPen);
 }
 void TGamePan::SetShapesAShape(TShapeType value) {
-    Assign(FShapesAShape, value, kArcanoidLook<TShapeType>);
+    Assign(FShapesAShape, value, kShapesAShape);
 }
 void TGamePan::SetShapesABrushStyle(TBrushStyle value) {
-    Assign(FShapesABrushStyle, value, kArcanoidLook<TBrushStyle>);
+    Assign(FShapesABrushStyle, value, kShapesABrushStyle);
+}
+
+void TGamePan::SetFSquare(TFSquare value) {
+    Assign(FFSquare, value, kFSquare);
+}
+void TGamePan::SetFWidthHeight(std::uint16_t value) {
+    Assign(FFWidthHeight, value, kFWidthHeight);
+}
+void TGamePan::SetColorFShapes(TColorTAFShapes value) {
+    Assign(FColorFShapes, value, kColorFShapes);
+}
+void TGamePan::SetColorFB(TColor value) {
+    Assign(FColorFB, value, kColorFB);
 }
 
 } // namespace Tolvane

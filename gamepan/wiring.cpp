@@ -10,7 +10,9 @@ const TGameWiring* WiringOf(TState state) {
     case TState::Tetris:
         return &TetrisWiring();
     case TState::Arcanoid:
+        return &ArcanoidWiring();
     case TState::Figures:
+        return &FiguresWiring();
     case TState::StPanel:
         break;
     }

@@ -63,5 +63,7 @@ const TGameWiring* WiringOf(TState state);
 // Each defined in the game's own wiring file.
 const TGameWiring& ScrambleWiring();
 const TGameWiring& TetrisWiring();
+const TGameWiring& ArcanoidWiring();
+const TGameWiring& FiguresWiring();
 
 } // namespace Tolvane

@@ -164,6 +164,69 @@ back=$(differing 5-tetris-chosen 12-after-game-over "$levelbox")
 echo "pixels of the level box that differ from before the game: $back"
 [ "$back" -lt 50 ] || fail "the level box did not come back after the game"
 
+# Arcanoid: the ball is launched again and again while the paddle keeps
+# going left, so every ball is lost and the game ends in the high-score
+# window with the score.
+xdotool mousemove --window "$wid" 40 136 click 1
+sleep 0.5
+shot "$wid" 13-arcanoid-chosen
+xdotool key Return
+sleep 0.5
+shot "$wid" 14-arcanoid-started
+field=425x330+84+30
+[ "$(differing 13-arcanoid-chosen 14-arcanoid-started "$field")" -gt 1000 ] ||
+    fail "Enter did not lay out the Arcanoid level"
+over=
+for _ in $(seq 160); do
+    over=$(xdotool search --onlyvisible --name '^Game Over! Result:[0-9]+$' 2>/dev/null | head -1) && break
+    xdotool key space key KP_4
+    sleep 0.25
+done
+[ -n "$over" ] || { shot root 15-no-arcanoid-end; fail "the Arcanoid game did not end"; }
+shot "$over" 15-arcanoid-over
+echo "Arcanoid high-score window: '$(xdotool getwindowname "$over")'"
+# With points the result may earn a place: a name, Enter, then Close.
+xdotool windowfocus --sync "$over" 2>/dev/null || true
+xdotool type Tester
+xdotool key Return sleep 0.3 key Return
+for _ in $(seq 50); do
+    xdotool search --onlyvisible --name '^Game Over!' >/dev/null 2>&1 || break
+    sleep 0.1
+done
+xdotool search --onlyvisible --name '^Game Over!' >/dev/null 2>&1 && fail "the high-score window stayed open"
+tables=$(cat "$XDG_DATA_HOME"/Tolvane/arcanoid.ini 2>/dev/null | tr -d '\r' | head -2 | tr '\n' ' ')
+echo "Arcanoid table, first place: $tables"
+
+# Figures: a piece is found by its colour on the board, turned with the
+# right button and dragged with the left; each counts a move, which the
+# title bar shows at the next clock tick.
+xdotool mousemove --window "$wid" 40 168 click 1
+sleep 0.5
+xdotool key Return
+sleep 1.5
+shot "$wid" 16-figures-started
+square=322x322+136+30
+title=322x14+136+13
+# The first outline pixel of the aqua piece (piece 1), in window coordinates.
+at=$(convert "$out/16-figures-started.png" -crop "$square" +repage txt:- |
+    awk -F'[,: ]+' '/#00FFFF/ && !found { print $1 + 136, $2 + 30; found = 1 }')
+[ -n "$at" ] || fail "no Figures piece seen on the board"
+read -r px py <<<"$at"
+# The grabbed point stays under the pointer, so the turn is made where the
+# drag left it.
+xdotool mousemove --window "$wid" "$px" "$py" mousedown 1 mousemove --window "$wid" \
+    $((px + 20)) $((py + 25)) sleep 0.1 mousemove --window "$wid" $((px + 40)) $((py + 50)) \
+    mouseup 1
+sleep 0.3
+xdotool mousemove --window "$wid" $((px + 40)) $((py + 50)) click 3
+sleep 1.5
+shot "$wid" 17-figures-moved
+moved=$(differing 16-figures-started 17-figures-moved "$square")
+counted=$(differing 16-figures-started 17-figures-moved "$title")
+echo "Figures: board pixels changed by the turn and drag: $moved, title bar pixels: $counted"
+[ "$moved" -gt 50 ] || fail "the piece did not turn or move"
+[ "$counted" -gt 10 ] || fail "the move count in the title bar did not change"
+
 # Close, then OK (the default button) in the question.
 xdotool mousemove --window "$wid" 40 344 click 1
 box=$(timeout 10 xdotool search --sync --onlyvisible --name '^Tolvane 1.47$' | head -1) ||

@@ -11,6 +11,8 @@
 #include "gamepan/toolkit/random.h"
 #include "gamepan/toolkit/shapecontrol.h"
 #include "gamepan/toolkit/wallpaper.h"
+#include "games/arcanoid/rcnd.h"
+#include "games/figures/fgrs.h"
 #include "games/scramble/scrmbl.h"
 #include "games/tetris/ttrs.h"
 #include "recordingsound.h"
@@ -752,6 +754,31 @@ private slots:
         QVERIFY2(looks.size() > 5, qPrintable(QString::number(looks.size())));
     }
 
+    void arcanoidAndFiguresEventsPlayTheirCues() {
+        Form();
+        Click("Arcanoid");
+        Click("Start");
+        TRcnd& bricks = *Pan().BoardAs<TRcnd>();
+        FCues.clear();
+        Fire(bricks.OnDelete, &bricks);
+        Fire(bricks.OnContact, &bricks);
+        QCOMPARE(FCues, QStringList({"STEP", "ERROR"}));
+        // A new level: its cue and a brick shape drawn at random.
+        QSet<int> shapes;
+        for (int level = 0; level < 12; ++level) {
+            Fire(bricks.OnEndLevel, &bricks);
+            shapes << Pan().ShapesAShape();
+        }
+        QCOMPARE(FCues.last(), QStringLiteral("ENERGY"));
+        QCOMPARE(shapes, QSet<int>({stRectangle, stRoundRect}));
+
+        Click("Figures");
+        Click("Start");
+        FCues.clear();
+        Fire(Pan().BoardAs<TFgrs>()->OnMove, Pan().Board());
+        QCOMPARE(FCues, QStringList{"step"});
+    }
+
     void deletedRowsPlayEnergyAndTheirLandingNoZari() {
         Form();
         StartTetrisAt("3");
@@ -783,6 +810,8 @@ private slots:
         QTest::addColumn<QString>("game");
         QTest::newRow("scramble") << "Scramble";
         QTest::newRow("tetris") << "Tetris";
+        QTest::newRow("arcanoid") << "Arcanoid";
+        QTest::newRow("figures") << "Figures";
     }
     void everyGameOverOpensTheHighScoreWindow() {
         QFETCH(QString, game);
@@ -791,14 +820,20 @@ private slots:
         form.move(30, 20);
         Click(game);
         Click("Start");
-        if (game == QLatin1String("Scramble")) {
-            for (int move = 0; move < 5; ++move)
-                Fire(Pan().BoardAs<TScrmbl>()->OnMove, Pan().Board());
+        std::int32_t result = 0;
+        if (auto* scramble = Pan().BoardAs<TScrmbl>()) {
+            for (int move = 0; move < 5; ++move) Fire(scramble->OnMove, scramble);
+            result = Pan().ScrambleMoves();
+        } else if (auto* well = Pan().BoardAs<TTtrs>()) {
+            Fire(well->OnDelete, well);
+            result = Pan().TetrisScore();
+        } else if (auto* bricks = Pan().BoardAs<TRcnd>()) {
+            Fire(bricks->OnDelete, bricks);
+            Fire(bricks->OnDelete, bricks);
+            result = Pan().ArcanoidScore();
         } else {
-            Fire(Well().OnDelete, &Well());
+            result = Pan().FiguresMoves();
         }
-        const std::int32_t result =
-            game == QLatin1String("Scramble") ? Pan().ScrambleMoves() : Pan().TetrisScore();
         FCues.clear();
         Fire(Pan().Board()->OnOver, Pan().Board());
         QCOMPARE(FHighScores.size(), 1);

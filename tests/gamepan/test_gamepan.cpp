@@ -215,6 +215,7 @@ private slots:
         FPan->SetStart(true);
         QVERIFY(!FPan->Start());
         FPan->SetState(TState::Figures);
+        FPan->SetState(TState::StPanel);
         FPan->SetStart(true);
         QVERIFY(!FPan->Start());
     }

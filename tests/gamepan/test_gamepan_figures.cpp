@@ -1,0 +1,130 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Figures inside the game panel: its settings, the mouse-only rules, the
+// move count and the end of a game.
+#include "gamepan/gamepan.h"
+#include "gamepan/toolkit/keys.h"
+#include "gamepan/toolkit/random.h"
+#include "games/figures/fgrs.h"
+#include "tests/support/recordingmessages.h"
+
+#include <QTest>
+
+using namespace Tolvane;
+
+class TGamePanFiguresTest : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<QWidget> FHost;
+    TGamePan* FPan = nullptr;
+    std::unique_ptr<TRecordingMessages> FMessages;
+
+    TFgrs& Board() { return *FPan->BoardAs<TFgrs>(); }
+    void StartFigures() {
+        FPan->SetState(TState::Figures);
+        FPan->SetStart(true);
+    }
+
+private slots:
+    void init() {
+        FixRandomSeed(5);
+        FMessages = std::make_unique<TRecordingMessages>();
+        FHost = std::make_unique<QWidget>();
+        FHost->resize(600, 500);
+        FPan = new TGamePan(FHost.get());
+        FPan->setGeometry(80, 8, 400, 400);
+        FHost->show();
+    }
+    void cleanup() {
+        FHost.reset();
+        FMessages.reset();
+        ReleaseRandomSeed();
+    }
+
+    void onlyTheFixedPalettesAreTakenEvenWithoutAGame_data() {
+        QTest::addColumn<int>("mode");
+        QTest::addColumn<bool>("taken");
+        QTest::newRow("fixed") << int(colorFixed) << true;
+        QTest::newRow("one") << int(colorOne) << false;
+        QTest::newRow("random") << int(colorRandom) << false;
+    }
+    void onlyTheFixedPalettesAreTakenEvenWithoutAGame() {
+        QFETCH(int, mode);
+        QFETCH(bool, taken);
+        FPan->SetColorFShapes(TColorTAFShapes(mode));
+        QCOMPARE(FPan->ColorFShapes(), taken ? TColorTAFShapes(mode) : colorFixed2);
+        QCOMPARE(FMessages->Texts(),
+                 taken ? QStringList()
+                       : QStringList{"This Value is Available only for Tetris and Arcanoid"});
+    }
+
+    void pieceSizeReachesOnlyARunningGame() {
+        FPan->SetFWidthHeight(39);
+        FPan->SetFWidthHeight(91);
+        QCOMPARE(FMessages->Texts(),
+                 QStringList({"Value must be in [40..90]", "Value must be in [40..90]"}));
+        FPan->SetState(TState::Figures);
+        FPan->SetFWidthHeight(50);
+        QCOMPARE(Board().WidthHeight(), 70); // chosen, not started: stored only
+        FPan->SetStart(true);
+        QCOMPARE(Board().WidthHeight(), 50);
+        FPan->SetFWidthHeight(90);
+        QCOMPARE(Board().WidthHeight(), 90);
+        QCOMPARE(FMessages->Shown.size(), 2);
+    }
+
+    void theSquareChangesWithTheNextGameWithANotice() {
+        StartFigures();
+        FPan->SetFSquare(Small);
+        QCOMPARE(FMessages->Texts(), QStringList{"Restart Figures to have effect this option"});
+        QCOMPARE(Board().DealtSquare(), Big);
+        QCOMPARE(Board().Piece(2)->Kind(), 2);
+        Fire(Board().OnOver, &Board());
+        FPan->SetStart(true);
+        QCOMPARE(Board().Piece(2)->Kind(), 6);
+    }
+
+    // Played by mouse alone: no keys, no commands, never the focus from the panel.
+    void keysAndDirectionsDoNothingAndTheFocusIsNotGiven() {
+        StartFigures();
+        QVERIFY(!Board().OnKeyDown);
+        for (std::uint8_t code = 0; code <= 6; ++code) FPan->SetDirection(code);
+        QCOMPARE(FPan->Direction(), 0);
+        QTest::qWait(50); // the board paints once
+        FHost->setFocus();
+        FPan->FocusBoard();
+        QVERIFY(!Board().hasFocus());
+    }
+
+    void movesAreCountedAndShownAtTheClock() {
+        StartFigures();
+        QCOMPARE(FPan->Caption(), QStringLiteral(" Moves: 0"));
+        int seen = -1;
+        FPan->OnFiguresMove = [&](QObject*) { seen = FPan->FiguresMoves(); };
+        // A point well inside the topmost piece, which takes the press.
+        const TFgr& piece = *Board().Piece(Board().ZOrder().back());
+        QPoint on;
+        const QRect box = piece.BoundsRect();
+        for (int y = box.top(); y <= box.bottom() && on.isNull(); ++y)
+            for (int x = box.left(); x <= box.right() && on.isNull(); ++x)
+                if (piece.Outline().containsPoint(QPoint(x, y), Qt::OddEvenFill) &&
+                    piece.Outline().containsPoint(QPoint(x + 3, y + 3), Qt::OddEvenFill))
+                    on = QPoint(x + 3, y + 3);
+        Board().MouseDown(Qt::LeftButton, Qt::LeftButton, Qt::NoModifier, on);
+        Board().MouseUp(Qt::LeftButton, Qt::NoButton, on);
+        QCOMPARE(seen, 1);
+        Fire(Board().OnTime, &Board());
+        QCOMPARE(FPan->Caption(), QStringLiteral(" Moves: 1"));
+    }
+
+    void aMissingOverPictureIsReportedInLowerCase() {
+        FPan->SetAOverPicture(QStringLiteral("/no/such.bmp"));
+        StartFigures();
+        Fire(Board().OnOver, &Board());
+        QVERIFY(!FPan->Start());
+        QCOMPARE(FMessages->Texts(), QStringList{"Cannot open /no/such.bmp"});
+        QVERIFY(FPan->AOverPicture().isEmpty());
+    }
+};
+
+QTEST_MAIN(TGamePanFiguresTest)
+#include "test_gamepan_figures.moc"
