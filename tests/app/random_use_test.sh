@@ -52,6 +52,8 @@ export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}abort_on_error=0:exitcode=66
 export UBSAN_OPTIONS="${UBSAN_OPTIONS:+$UBSAN_OPTIONS:}print_stacktrace=1:halt_on_error=1:exitcode=67"
 export PULSE_SERVER=unix:$work/no-sound-server
 export XDG_DATA_HOME=$work/data
+# An installed Tolvane's pictures must not stand in for the test's own.
+export XDG_DATA_DIRS=$work/no-data
 [ "$("$numlock" on)" = on ] || fail "NumLock could not be switched on"
 
 (cd "$work/run" && exec "$tolvane") >"$log" 2>&1 &

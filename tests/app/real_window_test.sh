@@ -55,6 +55,8 @@ export LSAN_OPTIONS="${LSAN_OPTIONS:+$LSAN_OPTIONS:}suppressions=$top/tests/app/
 export PULSE_SERVER=unix:$work/no-sound-server
 # The score tables go to a folder of the test's own.
 export XDG_DATA_HOME=$work/data
+# An installed Tolvane's pictures must not stand in for the test's own.
+export XDG_DATA_DIRS=$work/no-data
 
 [ "$("$numlock" on)" = on ] || fail "NumLock could not be switched on"
 

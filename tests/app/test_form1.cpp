@@ -969,6 +969,10 @@ private slots:
 };
 
 int main(int argc, char** argv) {
+    // Pictures or tables of an installed Tolvane must not stand in for the test's own.
+    QTemporaryDir data;
+    qputenv("XDG_DATA_HOME", data.filePath(QStringLiteral("home")).toUtf8());
+    qputenv("XDG_DATA_DIRS", data.filePath(QStringLiteral("system")).toUtf8());
     TApplication application(argc, argv);
     TApplication::setApplicationName(QStringLiteral("Tolvane 1.47"));
     TestForm1 test;
