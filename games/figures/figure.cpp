@@ -88,7 +88,7 @@ QSize BoxSize(int kind, int orientation, const TLengths& lengths) {
 
 bool OnShape(const TOutline& outline, QPoint point) {
     if (outline.Count < 3) return false;
-    const QPointF p(point);
+    const QPointF p = QPointF(point) + QPointF(0.5, 0.5);
     // Even-odd crossings of a ray to the right; the outlines are simple
     // polygons, so this is "inside".
     bool inside = false;
@@ -96,6 +96,9 @@ bool OnShape(const TOutline& outline, QPoint point) {
         const QPointF a(outline.Corners[i]);
         const QPointF b(outline.Corners[j]);
         if (SegmentDistance2(p, a, b) <= kHitSlackPx * kHitSlackPx) return true;
+        if (std::abs(p.x() - a.x()) <= kPenWidthPx / 2.0 &&
+            std::abs(p.y() - a.y()) <= kPenWidthPx / 2.0)
+            return true;
         if ((a.y() > p.y()) != (b.y() > p.y())) {
             const double crossX = a.x() + (p.y() - a.y()) * (b.x() - a.x()) / (b.y() - a.y());
             if (p.x() < crossX) inside = !inside;

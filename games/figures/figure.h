@@ -41,9 +41,11 @@ constexpr int kNearPx = 10;
 
 constexpr int kPenWidthPx = 2;     // the outline of a piece at rest
 constexpr int kDragPenWidthPx = 1; // dotted, while it is dragged
-// A press this close to the outline counts as on the shape: half the width
-// of the pen that draws it.
-constexpr double kHitSlackPx = kPenWidthPx / 2.0;
+// A pixel whose centre is this close to the outline counts as on the shape:
+// half the width of the pen that draws it, and a tenth more for where the
+// drawn line rounds to whole pixels. The square ends of the pen reach as far
+// round each corner.
+constexpr double kHitSlackPx = kPenWidthPx / 2.0 + 0.1;
 
 // The lengths every outline, box and arrangement is made of. Each is
 // truncated from a product formed in floating point, the fraction of U
@@ -303,8 +305,8 @@ constexpr int KeptInside(int position, int size, int boardSize) {
     return position;
 }
 
-// A point in the piece's own pixels is on the shape when it lies inside the
-// outline or within kHitSlackPx of it.
+// A pixel of the piece's own is on the shape when its centre lies inside
+// the outline or within kHitSlackPx of it.
 bool OnShape(const TOutline& outline, QPoint point);
 
 // Where a piece lies: its box's left and top on the board, its orientation.

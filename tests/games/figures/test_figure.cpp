@@ -134,6 +134,49 @@ private slots:
         QCOMPARE(OnShape(Outline(2, 1, CalcLengths(147)), point), on);
     }
 
+    // Every pixel the outline is drawn with takes a press, in each kind and
+    // orientation; beyond the drawn outline and its inside hardly any does.
+    void everyDrawnPixelOfTheOutlineIsOnTheShape() {
+        const TLengths lengths = CalcLengths(147);
+        long painted = 0, extra = 0;
+        for (int kind = 1; kind <= kKinds; ++kind)
+            for (int o = 1; o <= kOrientations; ++o) {
+                const QSize box = BoxSize(kind, o, lengths);
+                const TOutline outline = Outline(kind, o, lengths);
+                QImage ink(box, QImage::Format_ARGB32), fill(box, QImage::Format_ARGB32);
+                ink.fill(0);
+                fill.fill(0);
+                std::array<QPoint, kMaxCorners + 1> corners{};
+                std::copy_n(outline.Corners.begin(), outline.Count, corners.begin());
+                corners[outline.Count] = corners[0];
+                {
+                    QPainter pen(&ink);
+                    pen.setPen(QPen(Qt::red, kPenWidthPx)); // as a piece at rest is drawn
+                    pen.drawPolyline(corners.data(), outline.Count + 1);
+                    QPainter inside(&fill);
+                    inside.setPen(Qt::NoPen);
+                    inside.setBrush(Qt::red);
+                    inside.drawPolygon(corners.data(), outline.Count);
+                }
+                for (int y = 0; y < box.height(); ++y)
+                    for (int x = 0; x < box.width(); ++x) {
+                        const bool drawn = qAlpha(ink.pixel(x, y)) > 0;
+                        const bool on = OnShape(outline, QPoint(x, y));
+                        painted += drawn;
+                        if (drawn)
+                            QVERIFY2(on, qPrintable(QStringLiteral("kind %1 orientation %2 "
+                                                                   "pixel %3,%4")
+                                                        .arg(kind)
+                                                        .arg(o)
+                                                        .arg(x)
+                                                        .arg(y)));
+                        extra += on && !drawn && qAlpha(fill.pixel(x, y)) == 0;
+                    }
+            }
+        QVERIFY2(extra * 100 < painted,
+                 qPrintable(QStringLiteral("%1 of %2").arg(extra).arg(painted)));
+    }
+
     // Laid out exactly, the filled pieces of each arrangement cover a square
     // of the right side, only seam pixels missing or doubled: the outline
     // and arrangement tables agree. Anywhere on the board each piece may be
