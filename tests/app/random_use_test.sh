@@ -20,49 +20,19 @@ out=$4
 seconds=${5:-${TOLVANE_RANDOM_USE_SECONDS:-60}}
 RANDOM=${6:-1}
 
-for tool in xdotool xwininfo import; do
-    command -v "$tool" >/dev/null || { echo "$tool is not installed (scripts/setup.sh)" >&2; exit 1; }
-done
-
-rm -rf "$out"
-mkdir -p "$out"
-work=$(mktemp -d)
-mkdir -p "$work/x" "$work/run" "$work/data"
-pid=
-cleanup() {
-    if [ -n "$pid" ] && kill -0 "$pid" 2>/dev/null; then kill "$pid" 2>/dev/null || true; fi
-    "$top/scripts/xvfb-session.sh" stop "$work/x" || true
-    rm -rf "$work"
-}
-trap cleanup EXIT
-
-log=$out/tolvane.log
-fail() {
-    echo "FAIL: $*" >&2
-    [ -f "$log" ] && { echo "--- program output (last lines):" >&2; tail -40 "$log" >&2; }
-    exit 1
-}
-
+# shellcheck source=../support/window-session.sh
+. "$top/tests/support/window-session.sh"
+window_session_begin xdotool xwininfo import
 cp "$top"/resources/pictures/backgr*.bmp "$work/run/"
-display=$("$top/scripts/xvfb-session.sh" start "$work/x") || fail "Xvfb did not start"
-export "$display"
-export QT_QPA_PLATFORM=xcb
-export LSAN_OPTIONS="${LSAN_OPTIONS:+$LSAN_OPTIONS:}suppressions=$top/tests/app/lsan-system.supp"
 export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}abort_on_error=0:exitcode=66"
 export UBSAN_OPTIONS="${UBSAN_OPTIONS:+$UBSAN_OPTIONS:}print_stacktrace=1:halt_on_error=1:exitcode=67"
-export PULSE_SERVER=unix:$work/no-sound-server
-export XDG_DATA_HOME=$work/data
-# An installed Tolvane's pictures must not stand in for the test's own.
-export XDG_DATA_DIRS=$work/no-data
 [ "$("$numlock" on)" = on ] || fail "NumLock could not be switched on"
 
-(cd "$work/run" && exec "$tolvane") >"$log" 2>&1 &
-pid=$!
+start_program "$tolvane"
 wid=$(timeout 60 xdotool search --sync --onlyvisible --name '^Tolvane$' | head -1) ||
     fail "the main window did not appear"
 sleep 0.5
 
-alive() { kill -0 "$pid" 2>/dev/null; }
 ended() {
     local status=0
     wait "$pid" || status=$?
@@ -210,20 +180,7 @@ answer_windows
 echo "events sent: $events; games played to their end: $games; boxes answered: $boxes"
 
 # Still answering: Close brings the question, and OK ends the program.
-xdotool key Escape sleep 0.1 mousemove --window "$wid" 40 344 click 1
-box=$(timeout 20 xdotool search --sync --onlyvisible --name '^Tolvane 1.47$' | head -1) ||
-    { import -window root "$out/no-question.png" || true; fail "no close question at the end"; }
-xdotool windowfocus --sync "$box" 2>/dev/null || true
-xdotool key Return
-for _ in $(seq 200); do
-    alive || break
-    sleep 0.1
-done
-alive && fail "the program did not end after OK"
-status=0
-wait "$pid" || status=$?
-pid=
-[ "$status" -eq 0 ] || fail "the program ended with status $status"
+close_program
 if grep -qE 'ERROR: (Address|Leak)Sanitizer|runtime error:' "$log"; then
     fail "the sanitizer reported a fault"
 fi

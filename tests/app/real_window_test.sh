@@ -13,29 +13,9 @@ numlock=$2
 top=$3
 out=$4
 
-for tool in xdotool xwininfo import compare; do
-    command -v "$tool" >/dev/null || { echo "$tool is not installed (scripts/setup.sh)" >&2; exit 1; }
-done
-
-rm -rf "$out"
-mkdir -p "$out"
-work=$(mktemp -d)
-mkdir -p "$work/x" "$work/run"
-pid=
-cleanup() {
-    if [ -n "$pid" ] && kill -0 "$pid" 2>/dev/null; then kill "$pid" 2>/dev/null || true; fi
-    "$top/scripts/xvfb-session.sh" stop "$work/x" || true
-    rm -rf "$work"
-}
-trap cleanup EXIT
-
-fail() {
-    echo "FAIL: $*" >&2
-    [ -f "$out/tolvane.log" ] && { echo "--- program output:" >&2; cat "$out/tolvane.log" >&2; }
-    exit 1
-}
-
-shot() { import -window "$1" "$out/$2.png" || fail "no screenshot $2"; }
+# shellcheck source=../support/window-session.sh
+. "$top/tests/support/window-session.sh"
+window_session_begin xdotool xwininfo import compare
 
 # How many pixels differ between the same region of two screenshots.
 differing() {
@@ -46,22 +26,9 @@ differing() {
 }
 
 cp "$top"/resources/pictures/backgr*.bmp "$work/run/"
-display=$("$top/scripts/xvfb-session.sh" start "$work/x") || fail "Xvfb did not start"
-export "$display"
-export QT_QPA_PLATFORM=xcb
-# In a sanitizer build, leaks of the system libraries are not the program's.
-export LSAN_OPTIONS="${LSAN_OPTIONS:+$LSAN_OPTIONS:}suppressions=$top/tests/app/lsan-system.supp"
-# No sound server here: the cues are silently not heard.
-export PULSE_SERVER=unix:$work/no-sound-server
-# The score tables go to a folder of the test's own.
-export XDG_DATA_HOME=$work/data
-# An installed Tolvane's pictures must not stand in for the test's own.
-export XDG_DATA_DIRS=$work/no-data
-
 [ "$("$numlock" on)" = on ] || fail "NumLock could not be switched on"
 
-(cd "$work/run" && exec "$tolvane") >"$out/tolvane.log" 2>&1 &
-pid=$!
+start_program "$tolvane"
 
 # The splash comes first; the main window follows once it is built.
 wid=$(timeout 30 xdotool search --sync --onlyvisible --name '^Tolvane$' | head -1) ||
@@ -199,9 +166,11 @@ xdotool search --onlyvisible --name '^Game Over!' >/dev/null 2>&1 && fail "the h
 tables=$(cat "$XDG_DATA_HOME"/Tolvane/arcanoid.ini 2>/dev/null | tr -d '\r' | head -2 | tr '\n' ' ')
 echo "Arcanoid table, first place: $tables"
 
-# Figures: a piece is found by its colour on the board, turned with the
-# right button and dragged with the left; each counts a move, which the
-# title bar shows at the next clock tick.
+# Figures: a piece is found by its colour on the board, dragged with the
+# left button, and another turned with the right; each counts a move, which
+# the title bar shows at the next clock tick. A press reaches the topmost
+# piece whose box holds the point: at the deal that is piece 5 (fuchsia),
+# and once it has been dropped and sent to the back, piece 4 (blue).
 xdotool mousemove --window "$wid" 40 168 click 1
 sleep 0.5
 xdotool key Return
@@ -209,18 +178,34 @@ sleep 1.5
 shot "$wid" 16-figures-started
 square=322x322+136+30
 title=322x14+136+13
-# The first outline pixel of the aqua piece (piece 1), in window coordinates.
-at=$(convert "$out/16-figures-started.png" -crop "$square" +repage txt:- |
-    awk -F'[,: ]+' '/#00FFFF/ && !found { print $1 + 136, $2 + 30; found = 1 }')
-[ -n "$at" ] || fail "no Figures piece seen on the board"
+# A pixel amid a straight stretch of a colour's outline on the board (not at
+# a corner, where the pen reaches past the shape), in window coordinates.
+outline_pixel() {
+    convert "$out/$1.png" -crop "$square" +repage txt:- |
+        awk -F'[,: ]+' -v colour="$2" '
+            $0 ~ colour { on[$1 "," $2] = 1; n++; xs[n] = $1; ys[n] = $2 }
+            END {
+                for (i = 1; i <= n; i++) {
+                    x = xs[i]; y = ys[i]
+                    if ((on[x - 2 "," y] && on[x + 2 "," y]) || (on[x "," y - 2] && on[x "," y + 2])) {
+                        print x + 136, y + 30
+                        exit
+                    }
+                }
+            }'
+}
+at=$(outline_pixel 16-figures-started '#FF00FF')
+[ -n "$at" ] || fail "no fuchsia Figures piece seen on the board"
 read -r px py <<<"$at"
-# The grabbed point stays under the pointer, so the turn is made where the
-# drag left it.
 xdotool mousemove --window "$wid" "$px" "$py" mousedown 1 mousemove --window "$wid" \
     $((px + 20)) $((py + 25)) sleep 0.1 mousemove --window "$wid" $((px + 40)) $((py + 50)) \
     mouseup 1
 sleep 0.3
-xdotool mousemove --window "$wid" $((px + 40)) $((py + 50)) click 3
+shot "$wid" 16-figures-dragged
+at=$(outline_pixel 16-figures-dragged '#0000FF')
+[ -n "$at" ] || fail "no blue Figures piece seen on the board"
+read -r px py <<<"$at"
+xdotool mousemove --window "$wid" "$px" "$py" click 3
 sleep 1.5
 shot "$wid" 17-figures-moved
 moved=$(differing 16-figures-started 17-figures-moved "$square")
@@ -230,22 +215,6 @@ echo "Figures: board pixels changed by the turn and drag: $moved, title bar pixe
 [ "$counted" -gt 10 ] || fail "the move count in the title bar did not change"
 
 # Close, then OK (the default button) in the question.
-xdotool mousemove --window "$wid" 40 344 click 1
-box=$(timeout 10 xdotool search --sync --onlyvisible --name '^Tolvane 1.47$' | head -1) ||
-    fail "no close question"
-sleep 0.5
-shot "$box" 9-close-question
-shot "$wid" 10-help-before-closing
-xdotool windowfocus --sync "$box" || true
-xdotool key Return
-
-for _ in $(seq 100); do
-    kill -0 "$pid" 2>/dev/null || break
-    sleep 0.1
-done
-kill -0 "$pid" 2>/dev/null && fail "the program did not end after OK"
-status=0
-wait "$pid" || status=$?
-pid=
-[ "$status" -eq 0 ] || fail "the program ended with status $status"
+shot "$wid" 18-before-closing
+close_program
 echo "program ended with status 0; screenshots in $out"

@@ -12,41 +12,12 @@ tolvane=$1
 top=$2
 out=$3
 
-for tool in xdotool import convert compare; do
-    command -v "$tool" >/dev/null || { echo "$tool is not installed (scripts/setup.sh)" >&2; exit 1; }
-done
 [ -x "$tolvane" ] || { echo "FAIL: no installed program $tolvane" >&2; exit 1; }
+# shellcheck source=../support/window-session.sh
+. "$top/tests/support/window-session.sh"
+window_session_begin xdotool import convert compare
 
-rm -rf "$out"
-mkdir -p "$out"
-work=$(mktemp -d)
-mkdir -p "$work/x" "$work/run" "$work/data" "$work/no-data-dirs"
-pid=
-cleanup() {
-    if [ -n "$pid" ] && kill -0 "$pid" 2>/dev/null; then kill "$pid" 2>/dev/null || true; fi
-    "$top/scripts/xvfb-session.sh" stop "$work/x" || true
-    rm -rf "$work"
-}
-trap cleanup EXIT
-
-fail() {
-    echo "FAIL: $*" >&2
-    [ -f "$out/tolvane.log" ] && { echo "--- program output:" >&2; cat "$out/tolvane.log" >&2; }
-    exit 1
-}
-
-display=$("$top/scripts/xvfb-session.sh" start "$work/x") || fail "Xvfb did not start"
-export "$display"
-export QT_QPA_PLATFORM=xcb
-export LSAN_OPTIONS="${LSAN_OPTIONS:+$LSAN_OPTIONS:}suppressions=$top/tests/app/lsan-system.supp"
-# No sound server; score tables in a folder of the test's own; no data
-# folders of the system, so a copy installed there cannot stand in.
-export PULSE_SERVER=unix:$work/no-sound-server
-export XDG_DATA_HOME=$work/data
-export XDG_DATA_DIRS=$work/no-data-dirs
-
-(cd "$work/run" && exec "$tolvane") >"$out/tolvane.log" 2>&1 &
-pid=$!
+start_program "$tolvane"
 
 # The splash stays 3 s. A message box (titled like the program) before the
 # main window means a picture could not be opened.
@@ -84,19 +55,5 @@ done
 [ "$navy" -le 100 ] || fail "the window shows its bare navy colour ($navy pixels)"
 
 # Close, then OK (the default button) in the question.
-xdotool mousemove --window "$wid" 40 344 click 1
-box=$(timeout 10 xdotool search --sync --onlyvisible --name '^Tolvane 1.47$' | head -1) ||
-    fail "no close question"
-sleep 0.5
-xdotool windowfocus --sync "$box" || true
-xdotool key Return
-for _ in $(seq 100); do
-    kill -0 "$pid" 2>/dev/null || break
-    sleep 0.1
-done
-kill -0 "$pid" 2>/dev/null && fail "the program did not end after OK"
-status=0
-wait "$pid" || status=$?
-pid=
-[ "$status" -eq 0 ] || fail "the program ended with status $status"
+close_program
 echo "program ended with status 0; screenshots in $out"
