@@ -364,8 +364,12 @@ private slots:
         QVERIFY(IsMarker(shot, box.x() + 70, box.y() + 140));
         QVERIFY(!IsMarker(shot, box.x() + 1, box.y() + 1));
         // The lines are drawn over the picture.
-        QVERIFY(HasWhiteIn(shot, Child<QLabel>(*FBox, "Label4")->geometry().translated(Child<QFrame>(*FBox, "Panel1")->pos())));
-        QVERIFY(HasWhiteIn(shot, Child<QLabel>(*FBox, "Label6")->geometry().translated(Child<QFrame>(*FBox, "Panel1")->pos())));
+        QVERIFY(HasWhiteIn(shot, Child<QLabel>(*FBox, "Label4")
+                                     ->geometry()
+                                     .translated(Child<QFrame>(*FBox, "Panel1")->pos())));
+        QVERIFY(HasWhiteIn(shot, Child<QLabel>(*FBox, "Label6")
+                                     ->geometry()
+                                     .translated(Child<QFrame>(*FBox, "Panel1")->pos())));
     }
 };
 
