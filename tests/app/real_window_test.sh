@@ -1,17 +1,20 @@
 #!/usr/bin/env bash
 # Runs the real program in a real X window (a private Xvfb) and plays it as
-# a person would: checks the window's size and title, chooses Scramble with
-# its button, starts it with Enter, slides tiles with the keypad, plays a
-# Tetris piece down with the keypad and Space, and closes
-# the program through its question. Screenshots stay in OUT_DIR.
+# a person would: checks the window's size and title; plays Scramble with
+# the keypad; plays Tetris with the keypad and Space until the well is full
+# and the high-score window opens; plays Arcanoid until the last ball is
+# lost and enters a name; drags and turns Figures pieces and then builds the
+# square (FIGURES_SOLVER reads the pieces off screenshots); and closes the
+# program through its question. Screenshots stay in OUT_DIR.
 #
-#   real_window_test.sh TOLVANE X11NUMLOCK SOURCE_DIR OUT_DIR
+#   real_window_test.sh TOLVANE X11NUMLOCK SOURCE_DIR OUT_DIR FIGURES_SOLVER
 set -euo pipefail
-[ $# -eq 4 ] || { echo "usage: $0 TOLVANE X11NUMLOCK SOURCE_DIR OUT_DIR" >&2; exit 2; }
+[ $# -eq 5 ] || { echo "usage: $0 TOLVANE X11NUMLOCK SOURCE_DIR OUT_DIR FIGURES_SOLVER" >&2; exit 2; }
 tolvane=$1
 numlock=$2
 top=$3
 out=$4
+solver=$5
 
 # shellcheck source=../support/window-session.sh
 . "$top/tests/support/window-session.sh"
@@ -213,6 +216,36 @@ counted=$(differing 16-figures-started 17-figures-moved "$title")
 echo "Figures: board pixels changed by the turn and drag: $moved, title bar pixels: $counted"
 [ "$moved" -gt 50 ] || fail "the piece did not turn or move"
 [ "$counted" -gt 10 ] || fail "the move count in the title bar did not change"
+
+# The square built in the window: the solver reads each piece off a
+# screenshot and tells the next turn or drag, until the game ends in the
+# high-score window. The board is the panel's square client area (327
+# pixels at 133, 30); the two moves above sent pieces 5 and 4 to the back.
+echo "4 5 1 2 3" >"$work/z-order"
+over=
+for step in $(seq 60); do
+    over=$(xdotool search --onlyvisible --name '^Game Over! Result:[0-9]+$' 2>/dev/null | head -1) && break
+    shot "$wid" figures-step
+    read -r action x y dx dy < <("$solver" "$out/figures-step.png" 133 30 327 70 "$work/z-order") ||
+        fail "the solver could not read the board"
+    case $action in
+    right) xdotool mousemove --window "$wid" "$x" "$y" click 3 ;;
+    drag)
+        xdotool mousemove --window "$wid" "$x" "$y" mousedown 1 sleep 0.05 \
+            mousemove --window "$wid" $((x + dx / 2)) $((y + dy / 2)) sleep 0.05 \
+            mousemove --window "$wid" $((x + dx)) $((y + dy)) sleep 0.05 mouseup 1 ;;
+    *) fail "the solver said: $action $x $y" ;;
+    esac
+    sleep 0.3
+done
+[ -n "$over" ] || { shot "$wid" 19-no-square; fail "the square was not recognised"; }
+import -window root "$out/19-square-finished.png"
+echo "Figures square built in $step steps: '$(xdotool getwindowname "$over")'"
+xdotool windowfocus --sync "$over" 2>/dev/null || true
+xdotool type Builder
+xdotool key Return sleep 0.3 key Return
+sleep 1.5
+shot "$wid" 20-square-after-scores
 
 # Close, then OK (the default button) in the question.
 shot "$wid" 18-before-closing

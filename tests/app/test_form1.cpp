@@ -18,6 +18,7 @@
 #include "recordingsound.h"
 #include "scores/form2.h"
 #include "scores/soundplayer.h"
+#include "tests/games/figures/arrange.h"
 #include "tests/support/children.h"
 #include "tests/support/recordingmessages.h"
 
@@ -752,6 +753,27 @@ private slots:
                 QCOMPARE(shape.Look().BrushColor, Pan().OneColorTShapes());
         }
         QVERIFY2(looks.size() > 5, qPrintable(QString::number(looks.size())));
+    }
+
+    // The square built through the board ends the game in the high-score
+    // window, and the board then shows the game-over picture behind it.
+    void aBuiltSquareEndsFiguresWithItsMovesAndThePicture() {
+        Form().show();
+        Click("Figures");
+        Click("Start");
+        TFgrs& board = *Pan().BoardAs<TFgrs>();
+        const Figures::TLengths lengths = Figures::CalcLengths(board.FigureUnit());
+        const Figures::TPlacements square = *FiguresTest::LayOut(1, lengths, QPoint(10, 10));
+        for (int n = 1; n <= 5; ++n)
+            board.PlacePiece(n, square[n - 1].Left, square[n - 1].Top, square[n - 1].Orientation);
+        const int top = board.ZOrder().back();
+        const QPoint on = *FiguresTest::PointOnShape(*board.Piece(top));
+        board.MouseDown(Qt::LeftButton, Qt::LeftButton, Qt::NoModifier, on);
+        board.MouseUp(Qt::LeftButton, Qt::NoButton, on);
+        QCOMPARE(FHighScores.size(), 1);
+        QCOMPARE(FHighScores[0].Caption, QStringLiteral("Game Over! Result:1"));
+        QVERIFY(Pan().Picture());
+        QVERIFY(FMessages->Shown.isEmpty());
     }
 
     void arcanoidAndFiguresEventsPlayTheirCues() {

@@ -7,6 +7,8 @@
 #include "games/figures/fgrs.h"
 #include "tests/support/recordingmessages.h"
 
+#include <QImage>
+#include <QTemporaryDir>
 #include <QTest>
 
 using namespace Tolvane;
@@ -114,6 +116,21 @@ private slots:
         QCOMPARE(seen, 1);
         Fire(Board().OnTime, &Board());
         QCOMPARE(FPan->Caption(), QStringLiteral(" Moves: 1"));
+    }
+
+    void theOverPictureShowsBehindTheFinishedPieces() {
+        QTemporaryDir dir;
+        QImage red(4, 4, QImage::Format_RGB32);
+        red.fill(Qt::red);
+        const QString path = dir.filePath(QStringLiteral("over.bmp"));
+        QVERIFY(red.save(path, "BMP"));
+        FPan->SetAOverPicture(path);
+        StartFigures();
+        Fire(Board().OnOver, &Board());
+        QVERIFY(FPan->Picture());
+        QImage shown(Board().size(), QImage::Format_RGB32);
+        Board().render(&shown);
+        QCOMPARE(shown.pixelColor(2, 2), QColor(Qt::red));
     }
 
     void aMissingOverPictureIsReportedInLowerCase() {
