@@ -114,15 +114,20 @@ TTtrs& Tetris(TGameBoard& board) {
 
 const TSettingRule<bool> kWithCaption{.Check = {TCheck::PanelModeOnly}};
 
+// The colour of a game's board, pushed at once.
+TSettingRule<TColor> BoardColor(TState game) {
+    return {.Game = game, .Push = TPush::AtOnce, .Apply = [](TGameBoard& b, TColor v) {
+                b.SetColor(v);
+            }};
+}
+
 const TSettingRule<std::uint16_t> kSRowsColumns{
     .Game = TState::Scramble,
     .Push = TPush::WhenIdle,
     .Check = InRange(TScrmbl::kMinSize, TScrmbl::kMaxSize),
     .Notice = kRestartScramble,
     .Apply = [](TGameBoard& b, std::uint16_t v) { Scramble(b).SetSize(v); }};
-const TSettingRule<TColor> kColorSB{.Game = TState::Scramble,
-                                    .Push = TPush::AtOnce,
-                                    .Apply = [](TGameBoard& b, TColor v) { b.SetColor(v); }};
+const auto kColorSB = BoardColor(TState::Scramble);
 
 const TSettingRule<std::uint16_t> kTRows{
     .Game = TState::Tetris,
@@ -141,9 +146,7 @@ const TSettingRule<std::int32_t> kTDelay{
     .Push = TPush::AtOnce,
     .ApplyUnchanged = true,
     .Apply = [](TGameBoard& b, std::int32_t v) { Tetris(b).SetDelay(v); }};
-const TSettingRule<TColor> kColorTB{.Game = TState::Tetris,
-                                    .Push = TPush::AtOnce,
-                                    .Apply = [](TGameBoard& b, TColor v) { b.SetColor(v); }};
+const auto kColorTB = BoardColor(TState::Tetris);
 const TSettingRule<TColor> kColorTF{
     .Game = TState::Tetris, .Push = TPush::AtOnce, .Apply = [](TGameBoard& b, TColor v) {
         Tetris(b).SetFloorColor(v);
@@ -232,8 +235,7 @@ const auto kWidthAShapesPen = ArcanoidRule<std::int32_t, &TRcnd::SetWidthAShapes
 const auto kAStrongShapes = ArcanoidRule<bool, &TRcnd::SetAStrongShapes>();
 const auto kAIMMDelShapes = ArcanoidRule<bool, &TRcnd::SetAIMMDelShapes>();
 const auto kAEndStop = ArcanoidRule<bool, &TRcnd::SetAEndStop>();
-const TSettingRule<TColor> kColorAB{
-    .Game = kArc, .Push = TPush::AtOnce, .Apply = [](TGameBoard& b, TColor v) { b.SetColor(v); }};
+const auto kColorAB = BoardColor(kArc);
 const auto kColorABl = ArcanoidRule<TColor, &TRcnd::SetColorABl>();
 const auto kColorAT = ArcanoidRule<TColor, &TRcnd::SetColorAT>();
 const auto kColorAShapes = ArcanoidRule<TColorTAFShapes, &TRcnd::SetColorAShapes>();
@@ -258,8 +260,7 @@ const TSettingRule<TColorTAFShapes> kColorFShapes{
     .Push = TPush::AtOnce,
     .Check = {TCheck::FixedPalette},
     .Apply = [](TGameBoard& b, TColorTAFShapes v) { FiguresBoard(b).SetColorMode(v); }};
-const TSettingRule<TColor> kColorFB{
-    .Game = kFig, .Push = TPush::AtOnce, .Apply = [](TGameBoard& b, TColor v) { b.SetColor(v); }};
+const auto kColorFB = BoardColor(kFig);
 
 } // namespace
 

@@ -45,6 +45,10 @@ QPolygon OutlineAt(int piece, const TFound& at, const TLengths& lengths) {
     return polygon;
 }
 
+quint64 Key(int x, int y) {
+    return quint64(x) << 32 | quint32(y);
+}
+
 // The pixels a piece's outline is drawn with, in its box, as the board draws it.
 QSet<quint64> Drawn(int kind, int orientation, const TLengths& lengths) {
     const QSize box = BoxSize(kind, orientation, lengths);
@@ -61,12 +65,8 @@ QSet<quint64> Drawn(int kind, int orientation, const TLengths& lengths) {
     QSet<quint64> pixels;
     for (int y = 0; y < box.height(); ++y)
         for (int x = 0; x < box.width(); ++x)
-            if (qAlpha(ink.pixel(x, y)) > 0) pixels.insert(quint64(x) << 32 | quint32(y));
+            if (qAlpha(ink.pixel(x, y)) > 0) pixels.insert(Key(x, y));
     return pixels;
-}
-
-quint64 Key(int x, int y) {
-    return quint64(x) << 32 | quint32(y);
 }
 
 // The orientation and box that explain the piece's visible outline pixels best.
@@ -154,15 +154,8 @@ int main(int argc, char** argv) {
     const TFound& at = found[piece - 1];
     const TPlacement& target = targets[piece - 1];
     const QPolygon outline = OutlineAt(piece, at, lengths);
-    QPoint press;
-    const QRect box = outline.boundingRect();
-    for (int y = box.top(); y <= box.bottom() && press.isNull(); ++y)
-        for (int x = box.left(); x <= box.right() && press.isNull(); ++x) {
-            bool deep = true;
-            for (const QPoint step : {QPoint(3, 0), QPoint(-3, 0), QPoint(0, 3), QPoint(0, -3)})
-                deep = deep && outline.containsPoint(QPoint(x, y) + step, Qt::OddEvenFill);
-            if (deep) press = QPoint(x, y);
-        }
+    const QPoint press =
+        FiguresTest::PointInside(outline).value_or(outline.boundingRect().center());
     const QPoint screen = press + origin;
     const bool turned = piece == 3 ? at.Orientation % 2 == target.Orientation % 2
                                    : at.Orientation == target.Orientation;

@@ -5,6 +5,7 @@
 #include "gamepan/toolkit/keys.h"
 #include "gamepan/toolkit/random.h"
 #include "games/figures/fgrs.h"
+#include "tests/games/figures/arrange.h"
 #include "tests/support/recordingmessages.h"
 
 #include <QImage>
@@ -102,15 +103,8 @@ private slots:
         QCOMPARE(FPan->Caption(), QStringLiteral(" Moves: 0"));
         int seen = -1;
         FPan->OnFiguresMove = [&](QObject*) { seen = FPan->FiguresMoves(); };
-        // A point well inside the topmost piece, which takes the press.
-        const TFgr& piece = *Board().Piece(Board().ZOrder().back());
-        QPoint on;
-        const QRect box = piece.BoundsRect();
-        for (int y = box.top(); y <= box.bottom() && on.isNull(); ++y)
-            for (int x = box.left(); x <= box.right() && on.isNull(); ++x)
-                if (piece.Outline().containsPoint(QPoint(x, y), Qt::OddEvenFill) &&
-                    piece.Outline().containsPoint(QPoint(x + 3, y + 3), Qt::OddEvenFill))
-                    on = QPoint(x + 3, y + 3);
+        // A point inside the topmost piece, which takes the press.
+        const QPoint on = *FiguresTest::PointOnShape(*Board().Piece(Board().ZOrder().back()));
         Board().MouseDown(Qt::LeftButton, Qt::LeftButton, Qt::NoModifier, on);
         Board().MouseUp(Qt::LeftButton, Qt::NoButton, on);
         QCOMPARE(seen, 1);

@@ -53,12 +53,10 @@ inline std::optional<TPlacements> LayOut(int number, const TLengths& lengths, QP
     return placements;
 }
 
-// A board pixel 2 pixels deep inside the piece's outline by Qt's polygon
-// test, and not in any of the boxes given.
-inline std::optional<QPoint> PointOnShape(const Tolvane::TFgr& piece,
-                                          const QList<QRect>& avoid = {}) {
-    const QPolygon outline = piece.Outline();
-    const QRect box = piece.BoundsRect();
+// A pixel 2 pixels deep inside the outline by Qt's polygon test, and not in
+// any of the boxes given.
+inline std::optional<QPoint> PointInside(const QPolygon& outline, const QList<QRect>& avoid = {}) {
+    const QRect box = outline.boundingRect();
     for (int y = box.top(); y <= box.bottom(); ++y)
         for (int x = box.left(); x <= box.right(); ++x) {
             const QPoint p(x, y);
@@ -69,6 +67,12 @@ inline std::optional<QPoint> PointOnShape(const Tolvane::TFgr& piece,
             if (deep) return p;
         }
     return std::nullopt;
+}
+
+// A board pixel on the piece's shape, as PointInside finds it.
+inline std::optional<QPoint> PointOnShape(const Tolvane::TFgr& piece,
+                                          const QList<QRect>& avoid = {}) {
+    return PointInside(piece.Outline(), avoid);
 }
 
 } // namespace FiguresTest
