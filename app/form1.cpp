@@ -97,18 +97,6 @@ void SetTextColor(QWidget& widget, TColor color) {
     SetRoleColor(widget, kTextRoles, ToQColor(color));
 }
 
-// The arrow keys, for keyboards without a keypad: the direction each one
-// sends to the running game, by game.
-struct TArrowMoves {
-    TState Game;
-    std::uint8_t Left, Right, Up, Down;
-};
-constexpr TArrowMoves kArrowMoves[] = {
-    {TState::Tetris, drLeft, drRight, drRotate, drDrop},
-    {TState::Scramble, drLeft, drRight, drUp, drDown},
-    {TState::Arcanoid, drLeft, drRight, drUp, drStop},
-};
-
 const QString kGameOverCaption = QStringLiteral("Game Over! Result:");
 
 } // namespace
@@ -626,12 +614,10 @@ void TForm1::FormKeyDown(QObject*, std::uint16_t& key, Qt::KeyboardModifiers) {
             pan.SetDirection(drUp);
         else if (pan.State() == TState::Tetris)
             pan.SetDirection(drDrop);
-    } else if (key >= VK_LEFT && key <= VK_DOWN && pan.Start()) {
-        for (const TArrowMoves& moves : kArrowMoves) {
-            if (moves.Game != pan.State()) continue;
-            const std::uint8_t codes[] = {moves.Left, moves.Up, moves.Right, moves.Down};
-            pan.SetDirection(codes[key - VK_LEFT]);
-        }
+    } else if (pan.Start()) {
+        // The arrow keys, for keyboards without a keypad, make the move the
+        // board binds to them.
+        if (const auto command = pan.ArrowCommand(key)) pan.SetDirection(*command);
     }
 }
 

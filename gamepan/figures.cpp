@@ -1,50 +1,59 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Figures in the game panel: building the board, the start, the status text
-// and the move count. Figures is played with the mouse alone: no keys, no
-// direction commands, and the panel never gives it the keyboard focus.
-#include "gamepan/gamepan.h"
+// Figures in the game panel: its settings, building the board, the status
+// text and the move count. Figures is played with the mouse alone: no keys,
+// no direction commands, and the panel never gives it the keyboard focus.
 #include "gamepan/wiring.h"
 #include "games/figures/fgrs.h"
 
 namespace Tolvane {
+namespace {
+
+template <auto Field, auto Setter = nullptr>
+constexpr TSettingRow Row(const char* name, TRowRule rule = {}) {
+    return SettingRow<&TPanSettings::Figures, Field, Setter>(TState::Figures, name, rule);
+}
+
+// In the order a new board takes them.
+using S = TFiguresSettings;
+constexpr TSettingRow kRows[] = {
+    // A running game resizes its pieces at once; an idle board waits for the start.
+    Row<&S::FWidthHeight, &TFgrs::SetWidthHeight>(
+        "FWidthHeight", {.Push = TPush::WhenRunning,
+                         .Check = InRange(Figures::kMinWidthHeight, Figures::kMaxWidthHeight)}),
+    Row<&S::ColorFB, &TFgrs::SetColor>("ColorFB", {.Push = TPush::AtOnce}),
+    Row<&S::ColorFShapes, &TFgrs::SetColorMode>(
+        "ColorFShapes", {.Push = TPush::AtOnce, .Check = {TCheck::FixedPalette}}),
+    Row<&S::FSquare, &TFgrs::SetSquareSize>(
+        "FSquare",
+        {.Push = TPush::WhenIdle, .Notice = "Restart Figures to have effect this option"}),
+};
 
 class TFiguresWiring final : public TGameWiring {
 public:
     TFiguresWiring()
-        : TGameWiring(QStringLiteral("Figures"), &TGamePan::OnFiguresTime,
-                      &TGamePan::OnFiguresOver) {}
+        : TGameWiring(QStringLiteral("Figures"), &TGamePan::OnFiguresTime, &TGamePan::OnFiguresOver,
+                      kRows) {}
 
-    TGameBoard* Build(TGamePan& pan) const override {
+    TGameBoard* Build(TWiringHost& host) const override {
+        TGamePan& pan = host.Panel();
         auto* board = new TFgrs(&pan);
         board->SetActive(false);
         board->AlignToClient();
         board->SetCaption(QString());
-        board->SetWidthHeight(pan.FFWidthHeight);
-        board->SetColor(pan.FColorFB);
+        PushAll(*board, pan.Settings());
         board->SetPaused(false);
-        board->SetColorMode(pan.FColorFShapes);
-        board->SetSquareSize(pan.FFSquare);
-        board->OnMove = [&pan, board](QObject*) {
-            pan.FFiguresMoves = board->Moves();
-            Fire(pan.OnFiguresMove, &pan);
-            pan.FocusBoard();
+        board->OnMove = [&host, board](QObject*) {
+            host.Counters().FiguresMoves = board->Moves();
+            Fire(host.Panel().OnFiguresMove, &host.Panel());
+            host.Panel().FocusBoard();
         };
         return board;
     }
 
-    void Start(TGamePan& pan) const override {
-        auto& board = *pan.BoardAs<TFgrs>();
-        pan.FFiguresMoves = 0;
-        pan.SetCaption(pan.FShowScoresTime ? QStringLiteral(" Moves: 0") : QString());
-        pan.FPicture.reset();
-        board.SetCaption(QString());
-        board.SetSquareSize(pan.FFSquare);
-        board.SetWidthHeight(pan.FFWidthHeight);
-        board.SetActive(true);
-    }
+    void ResetCounters(TGameCounters& counters) const override { counters.FiguresMoves = 0; }
 
     QString Status(const TGamePan& pan) const override {
-        return QStringLiteral(" Moves: ") + QString::number(pan.FFiguresMoves);
+        return QStringLiteral(" Moves: ") + QString::number(pan.FiguresMoves());
     }
 
     bool AcceptsDirection(std::uint8_t) const override { return false; }
@@ -52,6 +61,8 @@ public:
     // Lower-case "open" at the end of a Figures game, unlike the others.
     QString CannotOpenOver() const override { return QStringLiteral("Cannot open "); }
 };
+
+} // namespace
 
 const TGameWiring& FiguresWiring() {
     static const TFiguresWiring wiring;

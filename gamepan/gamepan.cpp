@@ -5,6 +5,7 @@
 #include "gamepan.h"
 
 #include "gamepan/toolkit/gameboard.h"
+#include "gamepan/toolkit/keys.h"
 #include "gamepan/wiring.h"
 
 #include <QPainter>
@@ -12,6 +13,8 @@
 #include <algorithm>
 
 namespace Tolvane {
+
+QString SavedCaption;
 
 TGamePan::TGamePan(QWidget* parent) : TPanel(parent) {
     setFocusPolicy(Qt::NoFocus);
@@ -80,9 +83,10 @@ void TGamePan::SwitchMode() {
         InstallCommon(*FBoard);
     }
 
-    SetCaption(FShowScoresTime && wiring ? wiring->Name() : QString());
+    SetCaption(ShowScoresTime() && wiring ? wiring->Name() : QString());
     FPicture.reset();
-    if (!FBStPicture.isEmpty()) LoadPictureOrReport(FPicture, FBStPicture);
+    if (!FSettings.General.BStPicture.isEmpty())
+        LoadPictureOrReport(FPicture, FSettings.General.BStPicture);
     if (FBoard) FBoard->update();
 }
 
@@ -101,7 +105,7 @@ void TGamePan::InstallCommon(TGameBoard& board) {
 void TGamePan::ToggleFrame() {
     if (!Framed()) {
         FSavedBounds = geometry();
-        SetFrame(true, FWithCaption);
+        SetFrame(true, FSettings.General.WithCaption);
     } else {
         SetFrame(false, false);
         setGeometry(FSavedBounds);
@@ -113,7 +117,13 @@ void TGamePan::SetStart(bool start) {
     if (start && !FStart && FBoard) {
         FBoard->update();
         FStart = true;
-        Wiring()->Start(*this);
+        const TGameWiring& wiring = *Wiring();
+        wiring.ResetCounters(FCounters);
+        FBoard->SetCaption(QString());
+        ShowStatus(wiring.StartStatus(*this));
+        FPicture.reset();
+        wiring.PushAtStart(*FBoard, FSettings);
+        FBoard->SetActive(true);
     }
     FocusBoard();
 }
@@ -139,24 +149,36 @@ void TGamePan::SetDirection(std::uint8_t direction) {
 
 void TGamePan::BoardKeyDown(std::uint16_t& key, Qt::KeyboardModifiers shift) {
     if (OnKeyDown) OnKeyDown(this, key, shift);
-    if (!FDefKeys) return;
+    if (!FSettings.General.DefKeys) return;
     if (FBoard && FBoard->Active() && !FBoard->Paused()) FBoard->DoKey(key);
     FocusBoard();
 }
 
 void TGamePan::FocusBoard() {
-    if (!FDefKeys || FPaused || !FStart || !FBoard || !Wiring()->Keyboard()) return;
+    if (!FSettings.General.DefKeys || FPaused || !FStart || !FBoard || !Wiring()->Keyboard())
+        return;
     if (FBoard->Painted() && !FBoard->hasFocus()) FBoard->setFocus(Qt::OtherFocusReason);
 }
 
 void TGamePan::BoardTime() {
-    if (FTimerFocus) FocusBoard();
+    if (FSettings.General.TimerFocus) FocusBoard();
     const TGameWiring* wiring = Wiring();
     const TGameBoard* board = FBoard;
     wiring->FireTime(*this);
     // The owner may have left the game in its clock event.
     if (FBoard != board) return;
-    SetCaption(FShowScoresTime ? wiring->Status(*this) : QString());
+    ShowStatus(wiring->Status(*this));
+}
+
+void TGamePan::ShowStatus(const QString& text) {
+    SetCaption(ShowScoresTime() ? text : QString());
+}
+
+std::optional<std::uint8_t> TGamePan::ArrowCommand(std::uint16_t key) const {
+    if (FBoard)
+        for (const TKeyBinding& binding : FBoard->Keys())
+            if (binding.Arrow == key) return binding.Command;
+    return std::nullopt;
 }
 
 void TGamePan::GameOver() {
@@ -171,8 +193,8 @@ void TGamePan::GameOver() {
     // or started the next game already; then the picture is not wanted.
     if (FBoard != board || FStart) return;
 
-    if (!FAOverPicture.isEmpty())
-        LoadPictureOrReport(FPicture, FAOverPicture, wiring->CannotOpenOver());
+    if (!FSettings.General.AOverPicture.isEmpty())
+        LoadPictureOrReport(FPicture, FSettings.General.AOverPicture, wiring->CannotOpenOver());
     wiring->AfterOverPicture(*this);
     FBoard->update();
     FocusBoard();
@@ -182,7 +204,7 @@ void TGamePan::PaintBack() {
     if (!FBoard || FBoard->Active() || !FPicture || FPicture->IsEmpty()) return;
     QPainter* canvas = FBoard->Canvas();
     if (!canvas) return;
-    if (FPicStretch)
+    if (FSettings.General.PicStretch)
         FPicture->StretchDraw(*canvas, FBoard->rect());
     else
         FPicture->DrawTiled(*canvas, FBoard->size());

@@ -1,32 +1,33 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "gamepan/toolkit/colors.h"
+#include "gamepan/settings.h"
 #include "gamepan/toolkit/notify.h"
 #include "gamepan/toolkit/panel.h"
 #include "gamepan/toolkit/picture.h"
-#include "gamepan/toolkit/shapes.h"
-#include "games/figures/figure.h"
+#include "gamepan/wiringhost.h"
 
 #include <QRect>
 #include <QString>
 #include <cstdint>
 #include <memory>
+#include <optional>
+#include <type_traits>
 
 namespace Tolvane {
 
 class TGameBoard;
 class TGameWiring;
+struct TSettingRow;
 
 enum class TState : std::uint8_t { StPanel, Scramble, Tetris, Arcanoid, Figures };
-
-template <typename T> struct TSettingRule;
 
 // The component that hosts the four games: it owns every game setting,
 // builds the board of the chosen game, forwards keys and commands to it,
 // keeps the status caption in its own title bar and reports game events.
-// What differs between the games lies in one wiring file per game.
-class TGamePan : public TPanel {
+// What differs between the games lies in one wiring file per game, beside
+// the rows that say how each of its settings is checked and pushed.
+class TGamePan : public TPanel, private TWiringHost {
     Q_OBJECT
 public:
     explicit TGamePan(QWidget* parent = nullptr);
@@ -43,132 +44,140 @@ public:
     void SetDirection(std::uint8_t direction);
 
     // Read-only counters.
-    std::int32_t ScrambleMoves() const { return FScrambleMoves; }
-    std::int32_t TetrisScore() const { return FTetrisScore; }
-    std::uint16_t TetrisNext() const { return FTetrisNext; }
-    std::int32_t ArcanoidScore() const { return FArcanoidScore; }
-    std::int32_t ArcanoidLevel() const { return FArcanoidLevel; }
-    std::int32_t FiguresMoves() const { return FFiguresMoves; }
+    std::int32_t ScrambleMoves() const { return FCounters.ScrambleMoves; }
+    std::int32_t TetrisScore() const { return FCounters.TetrisScore; }
+    std::uint16_t TetrisNext() const { return FCounters.TetrisNext; }
+    std::int32_t ArcanoidScore() const { return FCounters.ArcanoidScore; }
+    std::int32_t ArcanoidLevel() const { return FCounters.ArcanoidLevel; }
+    std::int32_t FiguresMoves() const { return FCounters.FiguresMoves; }
 
     // General settings.
-    bool ShowScoresTime() const { return FShowScoresTime; }
-    void SetShowScoresTime(bool value);
-    bool ShowAllDlgs() const { return FShowAllDlgs; }
-    void SetShowAllDlgs(bool value);
-    bool WithCaption() const { return FWithCaption; }
-    void SetWithCaption(bool value);
-    bool DefKeys() const { return FDefKeys; }
-    void SetDefKeys(bool value);
-    bool TimerFocus() const { return FTimerFocus; }
-    void SetTimerFocus(bool value);
-    bool PicStretch() const { return FPicStretch; }
-    void SetPicStretch(bool value);
-    QString BStPicture() const { return FBStPicture; }
-    void SetBStPicture(const QString& value);
-    QString AOverPicture() const { return FAOverPicture; }
-    void SetAOverPicture(const QString& value);
-    QString About() const { return FAbout; }
-    void SetAbout(const QString& value);
+    bool ShowScoresTime() const { return FSettings.General.ShowScoresTime; }
+    void SetShowScoresTime(bool value) { Assign(FSettings.General.ShowScoresTime, value); }
+    bool ShowAllDlgs() const { return FSettings.General.ShowAllDlgs; }
+    void SetShowAllDlgs(bool value) { Assign(FSettings.General.ShowAllDlgs, value); }
+    bool WithCaption() const { return FSettings.General.WithCaption; }
+    void SetWithCaption(bool value) { Assign(FSettings.General.WithCaption, value); }
+    bool DefKeys() const { return FSettings.General.DefKeys; }
+    void SetDefKeys(bool value) { Assign(FSettings.General.DefKeys, value); }
+    bool TimerFocus() const { return FSettings.General.TimerFocus; }
+    void SetTimerFocus(bool value) { Assign(FSettings.General.TimerFocus, value); }
+    bool PicStretch() const { return FSettings.General.PicStretch; }
+    void SetPicStretch(bool value) { Assign(FSettings.General.PicStretch, value); }
+    const QString& BStPicture() const { return FSettings.General.BStPicture; }
+    void SetBStPicture(const QString& value) { Assign(FSettings.General.BStPicture, value); }
+    const QString& AOverPicture() const { return FSettings.General.AOverPicture; }
+    void SetAOverPicture(const QString& value) { Assign(FSettings.General.AOverPicture, value); }
+    const QString& About() const { return FSettings.General.About; }
+    void SetAbout(const QString& value) { Assign(FSettings.General.About, value); }
 
     // Scramble settings.
-    std::uint16_t SRowsColumns() const { return FSRowsColumns; }
-    void SetSRowsColumns(std::uint16_t value);
-    TColor ColorSB() const { return FColorSB; }
-    void SetColorSB(TColor value);
+    std::uint16_t SRowsColumns() const { return FSettings.Scramble.SRowsColumns; }
+    void SetSRowsColumns(std::uint16_t value) { Assign(FSettings.Scramble.SRowsColumns, value); }
+    TColor ColorSB() const { return FSettings.Scramble.ColorSB; }
+    void SetColorSB(TColor value) { Assign(FSettings.Scramble.ColorSB, value); }
 
     // Tetris settings.
-    std::uint16_t TRows() const { return FTRows; }
-    void SetTRows(std::uint16_t value);
-    std::uint16_t TColumns() const { return FTColumns; }
-    void SetTColumns(std::uint16_t value);
-    std::int32_t TDelay() const { return FTDelay; }
-    void SetTDelay(std::int32_t value);
-    std::int32_t TCoeff() const { return FTCoeff; }
-    void SetTCoeff(std::int32_t value);
-    TColor ColorTB() const { return FColorTB; }
-    void SetColorTB(TColor value);
-    TColor ColorTF() const { return FColorTF; }
-    void SetColorTF(TColor value);
-    TColorTAFShapes ColorTShapes() const { return FColorTShapes; }
-    void SetColorTShapes(TColorTAFShapes value);
-    TColor OneColorTShapes() const { return FOneColorTShapes; }
-    void SetOneColorTShapes(TColor value);
-    TColor ColorTShapesPen() const { return FColorTShapesPen; }
-    void SetColorTShapesPen(TColor value);
-    std::int32_t WidthTShapesPen() const { return FWidthTShapesPen; }
-    void SetWidthTShapesPen(std::int32_t value);
-    TShapeType ShapesTShape() const { return FShapesTShape; }
-    void SetShapesTShape(TShapeType value);
-    TBrushStyle ShapesTBrushStyle() const { return FShapesTBrushStyle; }
-    void SetShapesTBrushStyle(TBrushStyle value);
-    bool NextSColorT() const { return FNextSColorT; }
-    void SetNextSColorT(bool value);
+    std::uint16_t TRows() const { return FSettings.Tetris.TRows; }
+    void SetTRows(std::uint16_t value) { Assign(FSettings.Tetris.TRows, value); }
+    std::uint16_t TColumns() const { return FSettings.Tetris.TColumns; }
+    void SetTColumns(std::uint16_t value) { Assign(FSettings.Tetris.TColumns, value); }
+    std::int32_t TDelay() const { return FSettings.Tetris.TDelay; }
+    void SetTDelay(std::int32_t value) { Assign(FSettings.Tetris.TDelay, value); }
+    std::int32_t TCoeff() const { return FSettings.Tetris.TCoeff; }
+    void SetTCoeff(std::int32_t value) { Assign(FSettings.Tetris.TCoeff, value); }
+    TColor ColorTB() const { return FSettings.Tetris.ColorTB; }
+    void SetColorTB(TColor value) { Assign(FSettings.Tetris.ColorTB, value); }
+    TColor ColorTF() const { return FSettings.Tetris.ColorTF; }
+    void SetColorTF(TColor value) { Assign(FSettings.Tetris.ColorTF, value); }
+    TColorTAFShapes ColorTShapes() const { return FSettings.Tetris.ColorTShapes; }
+    void SetColorTShapes(TColorTAFShapes value) { Assign(FSettings.Tetris.ColorTShapes, value); }
+    TColor OneColorTShapes() const { return FSettings.Tetris.OneColorTShapes; }
+    void SetOneColorTShapes(TColor value) { Assign(FSettings.Tetris.OneColorTShapes, value); }
+    TColor ColorTShapesPen() const { return FSettings.Tetris.ColorTShapesPen; }
+    void SetColorTShapesPen(TColor value) { Assign(FSettings.Tetris.ColorTShapesPen, value); }
+    std::int32_t WidthTShapesPen() const { return FSettings.Tetris.WidthTShapesPen; }
+    void SetWidthTShapesPen(std::int32_t value) { Assign(FSettings.Tetris.WidthTShapesPen, value); }
+    TShapeType ShapesTShape() const { return FSettings.Tetris.ShapesTShape; }
+    void SetShapesTShape(TShapeType value) { Assign(FSettings.Tetris.ShapesTShape, value); }
+    TBrushStyle ShapesTBrushStyle() const { return FSettings.Tetris.ShapesTBrushStyle; }
+    void SetShapesTBrushStyle(TBrushStyle value) {
+        Assign(FSettings.Tetris.ShapesTBrushStyle, value);
+    }
+    bool NextSColorT() const { return FSettings.Tetris.NextSColorT; }
+    void SetNextSColorT(bool value) { Assign(FSettings.Tetris.NextSColorT, value); }
 
     // Arcanoid settings.
-    std::uint16_t ARows() const { return FARows; }
-    void SetARows(std::uint16_t value);
-    std::uint16_t AColumns() const { return FAColumns; }
-    void SetAColumns(std::uint16_t value);
-    std::int32_t ALevels() const { return FALevels; }
-    void SetALevels(std::int32_t value);
-    std::int32_t ABalls() const { return FABalls; }
-    void SetABalls(std::int32_t value);
-    std::int32_t ADelay() const { return FADelay; }
-    void SetADelay(std::int32_t value);
-    std::int32_t ACoeff() const { return FACoeff; }
-    void SetACoeff(std::int32_t value);
-    std::int32_t ASteps() const { return FASteps; }
-    void SetASteps(std::int32_t value);
-    std::int32_t ABSpeed() const { return FABSpeed; }
-    void SetABSpeed(std::int32_t value);
-    std::int32_t ASSpeed() const { return FASSpeed; }
-    void SetASSpeed(std::int32_t value);
-    std::int32_t ATN() const { return FATN; }
-    void SetATN(std::int32_t value);
-    std::int32_t ATL() const { return FATL; }
-    void SetATL(std::int32_t value);
-    std::int32_t ATS() const { return FATS; }
-    void SetATS(std::int32_t value);
-    std::int32_t ABHW() const { return FABHW; }
-    void SetABHW(std::int32_t value);
-    std::uint16_t AFriction() const { return FAFriction; }
-    void SetAFriction(std::uint16_t value);
-    std::int32_t ACreSquShape() const { return FACreSquShape; }
-    void SetACreSquShape(std::int32_t value);
-    bool AStrongShapes() const { return FAStrongShapes; }
-    void SetAStrongShapes(bool value);
-    bool AIMMDelShapes() const { return FAIMMDelShapes; }
-    void SetAIMMDelShapes(bool value);
-    bool AEndStop() const { return FAEndStop; }
-    void SetAEndStop(bool value);
-    TColor ColorAB() const { return FColorAB; }
-    void SetColorAB(TColor value);
-    TColor ColorABl() const { return FColorABl; }
-    void SetColorABl(TColor value);
-    TColor ColorAT() const { return FColorAT; }
-    void SetColorAT(TColor value);
-    TColorTAFShapes ColorAShapes() const { return FColorAShapes; }
-    void SetColorAShapes(TColorTAFShapes value);
-    TColor OneColorAShapes() const { return FOneColorAShapes; }
-    void SetOneColorAShapes(TColor value);
-    TColor ColorAShapesPen() const { return FColorAShapesPen; }
-    void SetColorAShapesPen(TColor value);
-    std::int32_t WidthAShapesPen() const { return FWidthAShapesPen; }
-    void SetWidthAShapesPen(std::int32_t value);
-    TShapeType ShapesAShape() const { return FShapesAShape; }
-    void SetShapesAShape(TShapeType value);
-    TBrushStyle ShapesABrushStyle() const { return FShapesABrushStyle; }
-    void SetShapesABrushStyle(TBrushStyle value);
+    std::uint16_t ARows() const { return FSettings.Arcanoid.ARows; }
+    void SetARows(std::uint16_t value) { Assign(FSettings.Arcanoid.ARows, value); }
+    std::uint16_t AColumns() const { return FSettings.Arcanoid.AColumns; }
+    void SetAColumns(std::uint16_t value) { Assign(FSettings.Arcanoid.AColumns, value); }
+    std::int32_t ALevels() const { return FSettings.Arcanoid.ALevels; }
+    void SetALevels(std::int32_t value) { Assign(FSettings.Arcanoid.ALevels, value); }
+    std::int32_t ABalls() const { return FSettings.Arcanoid.ABalls; }
+    void SetABalls(std::int32_t value) { Assign(FSettings.Arcanoid.ABalls, value); }
+    std::int32_t ADelay() const { return FSettings.Arcanoid.ADelay; }
+    void SetADelay(std::int32_t value) { Assign(FSettings.Arcanoid.ADelay, value); }
+    std::int32_t ACoeff() const { return FSettings.Arcanoid.ACoeff; }
+    void SetACoeff(std::int32_t value) { Assign(FSettings.Arcanoid.ACoeff, value); }
+    std::int32_t ASteps() const { return FSettings.Arcanoid.ASteps; }
+    void SetASteps(std::int32_t value) { Assign(FSettings.Arcanoid.ASteps, value); }
+    std::int32_t ABSpeed() const { return FSettings.Arcanoid.ABSpeed; }
+    void SetABSpeed(std::int32_t value) { Assign(FSettings.Arcanoid.ABSpeed, value); }
+    std::int32_t ASSpeed() const { return FSettings.Arcanoid.ASSpeed; }
+    void SetASSpeed(std::int32_t value) { Assign(FSettings.Arcanoid.ASSpeed, value); }
+    std::int32_t ATN() const { return FSettings.Arcanoid.ATN; }
+    void SetATN(std::int32_t value) { Assign(FSettings.Arcanoid.ATN, value); }
+    std::int32_t ATL() const { return FSettings.Arcanoid.ATL; }
+    void SetATL(std::int32_t value) { Assign(FSettings.Arcanoid.ATL, value); }
+    std::int32_t ATS() const { return FSettings.Arcanoid.ATS; }
+    void SetATS(std::int32_t value) { Assign(FSettings.Arcanoid.ATS, value); }
+    std::int32_t ABHW() const { return FSettings.Arcanoid.ABHW; }
+    void SetABHW(std::int32_t value) { Assign(FSettings.Arcanoid.ABHW, value); }
+    std::uint16_t AFriction() const { return FSettings.Arcanoid.AFriction; }
+    void SetAFriction(std::uint16_t value) { Assign(FSettings.Arcanoid.AFriction, value); }
+    std::int32_t ACreSquShape() const { return FSettings.Arcanoid.ACreSquShape; }
+    void SetACreSquShape(std::int32_t value) { Assign(FSettings.Arcanoid.ACreSquShape, value); }
+    bool AStrongShapes() const { return FSettings.Arcanoid.AStrongShapes; }
+    void SetAStrongShapes(bool value) { Assign(FSettings.Arcanoid.AStrongShapes, value); }
+    bool AIMMDelShapes() const { return FSettings.Arcanoid.AIMMDelShapes; }
+    void SetAIMMDelShapes(bool value) { Assign(FSettings.Arcanoid.AIMMDelShapes, value); }
+    bool AEndStop() const { return FSettings.Arcanoid.AEndStop; }
+    void SetAEndStop(bool value) { Assign(FSettings.Arcanoid.AEndStop, value); }
+    TColor ColorAB() const { return FSettings.Arcanoid.ColorAB; }
+    void SetColorAB(TColor value) { Assign(FSettings.Arcanoid.ColorAB, value); }
+    TColor ColorABl() const { return FSettings.Arcanoid.ColorABl; }
+    void SetColorABl(TColor value) { Assign(FSettings.Arcanoid.ColorABl, value); }
+    TColor ColorAT() const { return FSettings.Arcanoid.ColorAT; }
+    void SetColorAT(TColor value) { Assign(FSettings.Arcanoid.ColorAT, value); }
+    TColorTAFShapes ColorAShapes() const { return FSettings.Arcanoid.ColorAShapes; }
+    void SetColorAShapes(TColorTAFShapes value) { Assign(FSettings.Arcanoid.ColorAShapes, value); }
+    TColor OneColorAShapes() const { return FSettings.Arcanoid.OneColorAShapes; }
+    void SetOneColorAShapes(TColor value) { Assign(FSettings.Arcanoid.OneColorAShapes, value); }
+    TColor ColorAShapesPen() const { return FSettings.Arcanoid.ColorAShapesPen; }
+    void SetColorAShapesPen(TColor value) { Assign(FSettings.Arcanoid.ColorAShapesPen, value); }
+    std::int32_t WidthAShapesPen() const { return FSettings.Arcanoid.WidthAShapesPen; }
+    void SetWidthAShapesPen(std::int32_t value) {
+        Assign(FSettings.Arcanoid.WidthAShapesPen, value);
+    }
+    TShapeType ShapesAShape() const { return FSettings.Arcanoid.ShapesAShape; }
+    void SetShapesAShape(TShapeType value) { Assign(FSettings.Arcanoid.ShapesAShape, value); }
+    TBrushStyle ShapesABrushStyle() const { return FSettings.Arcanoid.ShapesABrushStyle; }
+    void SetShapesABrushStyle(TBrushStyle value) {
+        Assign(FSettings.Arcanoid.ShapesABrushStyle, value);
+    }
 
     // Figures settings.
-    TFSquare FSquare() const { return FFSquare; }
-    void SetFSquare(TFSquare value);
-    std::uint16_t FWidthHeight() const { return FFWidthHeight; }
-    void SetFWidthHeight(std::uint16_t value);
-    TColorTAFShapes ColorFShapes() const { return FColorFShapes; }
-    void SetColorFShapes(TColorTAFShapes value);
-    TColor ColorFB() const { return FColorFB; }
-    void SetColorFB(TColor value);
+    TFSquare FSquare() const { return FSettings.Figures.FSquare; }
+    void SetFSquare(TFSquare value) { Assign(FSettings.Figures.FSquare, value); }
+    std::uint16_t FWidthHeight() const { return FSettings.Figures.FWidthHeight; }
+    void SetFWidthHeight(std::uint16_t value) { Assign(FSettings.Figures.FWidthHeight, value); }
+    TColorTAFShapes ColorFShapes() const { return FSettings.Figures.ColorFShapes; }
+    void SetColorFShapes(TColorTAFShapes value) { Assign(FSettings.Figures.ColorFShapes, value); }
+    TColor ColorFB() const { return FSettings.Figures.ColorFB; }
+    void SetColorFB(TColor value) { Assign(FSettings.Figures.ColorFB, value); }
+    // Every setting's value, by game.
+    const TPanSettings& Settings() const { return FSettings; }
 
     // Published events (sender: the panel); an unassigned event is skipped.
     TNotifyEvent OnScrambleMove, OnScrambleTime, OnScrambleOver;
@@ -186,6 +195,10 @@ public:
     template <typename TBoard> TBoard* BoardAs() const { return qobject_cast<TBoard*>(FBoard); }
     const TPicture* Picture() const { return FPicture.get(); }
 
+    // The direction command an arrow key (VK_LEFT, VK_UP, VK_RIGHT, VK_DOWN)
+    // stands for in the game on the board, by the board's own key table.
+    std::optional<std::uint8_t> ArrowCommand(std::uint16_t key) const;
+
     // Gives the keyboard focus back to a running board.
     void FocusBoard();
 
@@ -193,15 +206,36 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
-    template <typename T> friend struct TSettingRule;
-    friend class TScrambleWiring;
-    friend class TTetrisWiring;
-    friend class TArcanoidWiring;
-    friend class TFiguresWiring;
+    // The setter shape every setting shares: check, store or skip, push to
+    // the live board of its game, notice, and the focus back to the board.
+    // The row of the field says how.
+    template <typename T> void Assign(T& field, const T& value) {
+        const TSettingRow& row = RowOf(&field);
+        if (Accepts(row, NumberOf(value)) && (value != field || AppliesUnchanged(row))) {
+            field = value;
+            Stored(row);
+        }
+        FocusBoard();
+    }
+    template <typename T> static long long NumberOf(const T& value) {
+        if constexpr (std::is_integral_v<T> || std::is_enum_v<T>)
+            return static_cast<long long>(value);
+        else
+            return 0;
+    }
+    const TSettingRow& RowOf(const void* field) const;
+    // False, after the refusal is shown, when the check refuses the value.
+    bool Accepts(const TSettingRow& row, long long number) const;
+    static bool AppliesUnchanged(const TSettingRow& row);
+    // Pushes a stored value to the live board of its game, with its notice.
+    void Stored(const TSettingRow& row);
 
-    template <typename T> void Assign(T& field, T value, const TSettingRule<T>& rule);
+    // What the wirings may change of the panel.
+    TGamePan& Panel() override { return *this; }
+    TGameCounters& Counters() override { return FCounters; }
+    void ShowStatus(const QString& text) override;
+
     const TGameWiring* Wiring() const;
-
     void SwitchMode();
     void ToggleFrame();
     bool FreeBoard();
@@ -216,73 +250,13 @@ private:
     TGameBoard* FBoard = nullptr; // the one board, owned through Qt parenthood
     std::unique_ptr<TPicture> FPicture;
     QRect FSavedBounds;
-    std::int32_t FScrambleMoves = 0;
-    std::int32_t FTetrisScore = 0;
-    std::uint16_t FTetrisNext = 7;
-    std::int32_t FArcanoidScore = 0;
-    std::int32_t FArcanoidLevel = 0;
-    std::int32_t FFiguresMoves = 0;
+    TGameCounters FCounters;
     TState FState = TState::StPanel;
     bool FStart = false;
     bool FPaused = false;
     std::uint8_t FDirection = 0;
 
-    // Settings with their initial values.
-    bool FShowScoresTime = true;
-    bool FShowAllDlgs = true;
-    bool FWithCaption = true;
-    bool FDefKeys = true;
-    bool FTimerFocus = false;
-    bool FPicStretch = true;
-    QString FBStPicture;
-    QString FAOverPicture;
-    QString FAbout = QStringLiteral("Tolvane game panel: four classic games in one component");
-    std::uint16_t FSRowsColumns = 4;
-    TColor FColorSB = clBlack;
-    std::uint16_t FTRows = 20;
-    std::uint16_t FTColumns = 10;
-    std::int32_t FTDelay = 200;
-    std::int32_t FTCoeff = 1;
-    TColor FColorTB = clBlack;
-    TColor FColorTF = clBlack;
-    TColorTAFShapes FColorTShapes = colorFixed;
-    TColor FOneColorTShapes = clBtnFace;
-    TColor FColorTShapesPen = clWhite;
-    std::int32_t FWidthTShapesPen = 1;
-    TShapeType FShapesTShape = stRoundRect;
-    TBrushStyle FShapesTBrushStyle = bsSolid;
-    bool FNextSColorT = false;
-    std::uint16_t FARows = 30;
-    std::uint16_t FAColumns = 11;
-    std::int32_t FALevels = 10;
-    std::int32_t FABalls = 3;
-    std::int32_t FADelay = 40;
-    std::int32_t FACoeff = 1;
-    std::int32_t FASteps = 100;
-    std::int32_t FABSpeed = 150;
-    std::int32_t FASSpeed = 75;
-    std::int32_t FATN = 100;
-    std::int32_t FATL = 150;
-    std::int32_t FATS = 75;
-    std::int32_t FABHW = 75;
-    std::uint16_t FAFriction = 25;
-    std::int32_t FACreSquShape = 2;
-    bool FAStrongShapes = true;
-    bool FAIMMDelShapes = false;
-    bool FAEndStop = false;
-    TColor FColorAB = clBlack;
-    TColor FColorABl = clLime;
-    TColor FColorAT = clYellow;
-    TColorTAFShapes FColorAShapes = colorFixed2;
-    TColor FOneColorAShapes = clBtnFace;
-    TColor FColorAShapesPen = clWhite;
-    std::int32_t FWidthAShapesPen = 1;
-    TShapeType FShapesAShape = stRoundRect;
-    TBrushStyle FShapesABrushStyle = bsSolid;
-    TFSquare FFSquare = Big;
-    std::uint16_t FFWidthHeight = 70;
-    TColorTAFShapes FColorFShapes = colorFixed2;
-    TColor FColorFB = clBlack;
+    TPanSettings FSettings;
 };
 
 // "Scramble", "Tetris", "Arcanoid" or "Figures"; empty for StPanel.

@@ -1,53 +1,61 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Scramble in the game panel: building the board, the start, the status
+// Scramble in the game panel: its settings, building the board, the status
 // text, the commands it takes and its move count.
-#include "gamepan/gamepan.h"
 #include "gamepan/toolkit/direction.h"
 #include "gamepan/wiring.h"
 #include "games/scramble/scrmbl.h"
 
 namespace Tolvane {
+namespace {
+
+template <auto Field, auto Setter = nullptr>
+constexpr TSettingRow Row(const char* name, TRowRule rule = {}) {
+    return SettingRow<&TPanSettings::Scramble, Field, Setter>(TState::Scramble, name, rule);
+}
+
+using S = TScrambleSettings;
+constexpr TSettingRow kRows[] = {
+    Row<&S::SRowsColumns, &TScrmbl::SetSize>(
+        "SRowsColumns", {.Push = TPush::WhenIdle,
+                         .Check = InRange(TScrmbl::kMinSize, TScrmbl::kMaxSize),
+                         .Notice = "Restart Scramble to have effect this option"}),
+    Row<&S::ColorSB, &TScrmbl::SetColor>("ColorSB", {.Push = TPush::AtOnce}),
+};
 
 class TScrambleWiring final : public TGameWiring {
 public:
     TScrambleWiring()
         : TGameWiring(QStringLiteral("Scramble"), &TGamePan::OnScrambleTime,
-                      &TGamePan::OnScrambleOver) {}
+                      &TGamePan::OnScrambleOver, kRows) {}
 
-    TGameBoard* Build(TGamePan& pan) const override {
+    TGameBoard* Build(TWiringHost& host) const override {
+        TGamePan& pan = host.Panel();
         auto* board = new TScrmbl(&pan);
         board->SetActive(false);
-        board->SetSize(pan.FSRowsColumns);
+        PushAll(*board, pan.Settings());
         board->AlignToClient();
         board->SetCaption(QString());
-        board->SetColor(pan.FColorSB);
         board->SetPaused(false);
-        board->OnMove = [&pan, board](QObject*) {
-            pan.FScrambleMoves = board->Moves();
-            Fire(pan.OnScrambleMove, &pan);
-            pan.FocusBoard();
+        board->OnMove = [&host, board](QObject*) {
+            host.Counters().ScrambleMoves = board->Moves();
+            Fire(host.Panel().OnScrambleMove, &host.Panel());
+            host.Panel().FocusBoard();
         };
         return board;
     }
 
-    void Start(TGamePan& pan) const override {
-        auto& board = *pan.BoardAs<TScrmbl>();
-        pan.FScrambleMoves = 0;
-        pan.SetCaption(pan.FShowScoresTime ? QStringLiteral(" Moves: 0") : QString());
-        pan.FPicture.reset();
-        board.SetCaption(QString());
-        board.SetSize(pan.FSRowsColumns);
-        board.SetActive(true);
-    }
+    void ResetCounters(TGameCounters& counters) const override { counters.ScrambleMoves = 0; }
 
     QString Status(const TGamePan& pan) const override {
-        return QStringLiteral(" Moves: ") + QString::number(pan.FScrambleMoves);
+        return QStringLiteral(" Moves: ") + QString::number(pan.ScrambleMoves());
     }
 
     bool AcceptsDirection(std::uint8_t code) const override {
         return code != drDrop && code != drRotate;
     }
 };
+
+} // namespace
 
 const TGameWiring& ScrambleWiring() {
     static const TScrambleWiring wiring;

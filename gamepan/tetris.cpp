@@ -1,66 +1,85 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Tetris in the game panel: building the board, the start, the status
+// Tetris in the game panel: its settings, building the board, the status
 // text, the commands it takes, the score and the next piece.
-#include "gamepan/gamepan.h"
 #include "gamepan/toolkit/direction.h"
 #include "gamepan/wiring.h"
 #include "games/tetris/ttrs.h"
 
 namespace Tolvane {
+namespace {
+
+template <auto Field, auto Setter = nullptr>
+constexpr TSettingRow Row(const char* name, TRowRule rule = {}) {
+    return SettingRow<&TPanSettings::Tetris, Field, Setter>(TState::Tetris, name, rule);
+}
+
+constexpr const char* kRestart = "Restart Tetris to have effect this option";
+constexpr TRowRule kAtOnce{.Push = TPush::AtOnce};
+
+// In the order a new board takes them.
+using S = TTetrisSettings;
+constexpr TSettingRow kRows[] = {
+    Row<&S::TColumns, &TTtrs::SetColumns>(
+        "TColumns",
+        {.Push = TPush::WhenIdle, .Check = InRange(kMinColumns, kMaxColumns), .Notice = kRestart}),
+    Row<&S::TRows, &TTtrs::SetRows>(
+        "TRows",
+        {.Push = TPush::WhenIdle, .Check = InRange(kMinRows, kMaxRows), .Notice = kRestart}),
+    Row<&S::ColorTB, &TTtrs::SetColor>("ColorTB", kAtOnce),
+    Row<&S::ColorTF, &TTtrs::SetFloorColor>("ColorTF", kAtOnce),
+    Row<&S::ColorTShapes, &TTtrs::SetColorMode>("ColorTShapes", kAtOnce),
+    Row<&S::NextSColorT, &TTtrs::SetNextColor>("NextSColorT", kAtOnce),
+    Row<&S::ShapesTBrushStyle, &TTtrs::SetBrushStyle>("ShapesTBrushStyle", kAtOnce),
+    Row<&S::ColorTShapesPen, &TTtrs::SetPenColor>("ColorTShapesPen", kAtOnce),
+    Row<&S::WidthTShapesPen, &TTtrs::SetPenWidth>("WidthTShapesPen",
+                                                  {.Push = TPush::AtOnce, .Check = kPositive}),
+    Row<&S::ShapesTShape, &TTtrs::SetShapeType>("ShapesTShape", kAtOnce),
+    Row<&S::OneColorTShapes, &TTtrs::SetOneColor>("OneColorTShapes", kAtOnce),
+    // The running fall timer changes its interval at once, even to the same value.
+    Row<&S::TDelay, &TTtrs::SetDelay>("TDelay", {.Push = TPush::AtOnce, .ApplyUnchanged = true}),
+    // Added to the score by the panel.
+    Row<&S::TCoeff>("TCoeff"),
+};
 
 class TTetrisWiring final : public TGameWiring {
 public:
     TTetrisWiring()
-        : TGameWiring(QStringLiteral("Tetris"), &TGamePan::OnTetrisTime, &TGamePan::OnTetrisOver) {}
+        : TGameWiring(QStringLiteral("Tetris"), &TGamePan::OnTetrisTime, &TGamePan::OnTetrisOver,
+                      kRows) {}
 
-    TGameBoard* Build(TGamePan& pan) const override {
+    TGameBoard* Build(TWiringHost& host) const override {
+        TGamePan& pan = host.Panel();
         auto* board = new TTtrs(&pan);
         board->SetActive(false);
-        board->SetColumns(pan.FTColumns);
-        board->SetRows(pan.FTRows);
+        PushAll(*board, pan.Settings());
         board->AlignToClient();
         board->SetPaused(false);
         board->SetCaption(QString());
-        board->SetColor(pan.FColorTB);
-        board->SetFloorColor(pan.FColorTF);
-        board->SetColorMode(pan.FColorTShapes);
-        board->SetNextColor(pan.FNextSColorT);
-        board->SetNextKind(pan.FTetrisNext);
-        board->SetBrushStyle(pan.FShapesTBrushStyle);
-        board->SetPenColor(pan.FColorTShapesPen);
-        board->SetPenWidth(pan.FWidthTShapesPen);
-        board->SetShapeType(pan.FShapesTShape);
-        board->SetOneColor(pan.FOneColorTShapes);
-        board->SetDelay(pan.FTDelay);
-        board->OnDelete = [&pan](QObject*) {
-            pan.FTetrisScore += pan.FTCoeff;
+        // After the board colour: with the next colour on, the kind's colour wins.
+        board->SetNextKind(pan.TetrisNext());
+        board->OnDelete = [&host](QObject*) {
+            TGamePan& pan = host.Panel();
+            host.Counters().TetrisScore += pan.TCoeff();
             Fire(pan.OnTetrisDelete, &pan);
             pan.FocusBoard();
         };
-        board->OnContact = [&pan, board](QObject*) {
-            pan.FTetrisNext = board->NextKind();
-            Fire(pan.OnTetrisContact, &pan);
+        board->OnContact = [&host, board](QObject*) {
+            host.Counters().TetrisNext = board->NextKind();
+            Fire(host.Panel().OnTetrisContact, &host.Panel());
         };
         return board;
     }
 
-    void Start(TGamePan& pan) const override {
-        auto& board = *pan.BoardAs<TTtrs>();
-        pan.FTetrisScore = 0;
-        board.SetCaption(QString());
-        pan.SetCaption(pan.FShowScoresTime ? QStringLiteral("Score: 0") : QString());
-        pan.FPicture.reset();
-        board.SetRows(pan.FTRows);
-        board.SetColumns(pan.FTColumns);
-        board.SetActive(true);
-    }
+    void ResetCounters(TGameCounters& counters) const override { counters.TetrisScore = 0; }
 
     QString Status(const TGamePan& pan) const override {
-        return QStringLiteral("Score: ") + QString::number(pan.FTetrisScore);
+        return QStringLiteral("Score: ") + QString::number(pan.TetrisScore());
     }
 
     bool AcceptsDirection(std::uint8_t code) const override { return code <= drRotate; }
 };
+
+} // namespace
 
 const TGameWiring& TetrisWiring() {
     static const TTetrisWiring wiring;

@@ -24,4 +24,14 @@ QString GameName(TState state) {
     return wiring ? wiring->Name() : QString();
 }
 
+void TGameWiring::PushAll(TGameBoard& board, const TPanSettings& settings) const {
+    for (const TSettingRow& row : FRows)
+        if (row.Apply) row.Apply(board, settings);
+}
+
+void TGameWiring::PushAtStart(TGameBoard& board, const TPanSettings& settings) const {
+    for (const TSettingRow& row : FRows)
+        if (row.Apply && row.Rule.Push != TPush::AtOnce) row.Apply(board, settings);
+}
+
 } // namespace Tolvane

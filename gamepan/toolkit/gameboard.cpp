@@ -5,9 +5,17 @@ namespace Tolvane {
 
 TGameBoard::TGameBoard(QWidget* parent) : TCustomPanel(parent) {}
 
-void TGameBoard::DoKey(std::uint16_t) {}
+void TGameBoard::DoKey(std::uint16_t key) {
+    FKey = key;
+    for (const TKeyBinding& binding : Keys())
+        if (binding.Key == key) return binding.Move(*this);
+}
 
-void TGameBoard::DoCommand(std::uint8_t) {}
+void TGameBoard::DoCommand(std::uint8_t command) {
+    FCommand = command;
+    for (const TKeyBinding& binding : Keys())
+        if (binding.Command == command) return binding.Move(*this);
+}
 
 void TGameBoard::CutOff() {
     OnKeyDown = nullptr;

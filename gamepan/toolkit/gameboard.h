@@ -5,8 +5,35 @@
 #include "notify.h"
 
 #include <cstdint>
+#include <span>
 
 namespace Tolvane {
+
+class TGameBoard;
+
+// One move of a board: the keypad key and the direction command that make
+// it, and the arrow key that stands for it on keyboards without a keypad.
+struct TKeyBinding {
+    std::uint16_t Key;    // VK_NUMPAD2 .. VK_NUMPAD8
+    std::uint8_t Command; // a TDirection
+    std::uint16_t Arrow;  // VK_LEFT, VK_UP, VK_RIGHT or VK_DOWN
+    void (*Move)(TGameBoard& board);
+};
+
+namespace Keys {
+template <typename TMove> struct TMoveOf;
+template <typename TClass> struct TMoveOf<void (TClass::*)()> { using TBoard = TClass; };
+template <auto Move> void Call(TGameBoard& board) {
+    using TBoard = typename TMoveOf<decltype(Move)>::TBoard;
+    (static_cast<TBoard&>(board).*Move)();
+}
+} // namespace Keys
+
+// The binding of a board's move (a member function without arguments).
+template <auto Move>
+constexpr TKeyBinding Bind(std::uint16_t key, std::uint8_t command, std::uint16_t arrow) {
+    return {key, command, arrow, &Keys::Call<Move>};
+}
 
 // What every game board offers its owner: start and stop, pause, a keypad
 // key, a direction command, the running flags, and the clock, over and
@@ -20,10 +47,16 @@ public:
     // Starts (true) or stops (false) a game.
     virtual void SetActive(bool value) = 0;
     virtual void SetPaused(bool value) = 0;
-    // A keypad key as a virtual-key code; a board played by mouse ignores it.
-    virtual void DoKey(std::uint16_t key);
-    // A direction command (TDirection); codes the game does not know do nothing.
-    virtual void DoCommand(std::uint8_t command);
+    // A keypad key as a virtual-key code: kept, then the move bound to it
+    // made; other keys do nothing more.
+    void DoKey(std::uint16_t key);
+    // A direction command (TDirection): kept, then the move bound to it made;
+    // codes the game does not know do nothing more.
+    void DoCommand(std::uint8_t command);
+    // The board's moves by key and command; a board played by mouse has none.
+    virtual std::span<const TKeyBinding> Keys() const { return {}; }
+    std::uint16_t Key() const { return FKey; }
+    std::uint8_t Command() const { return FCommand; }
 
     bool Active() const { return FActive; }
     bool Paused() const { return FPaused; }
@@ -53,6 +86,8 @@ protected:
     bool FActive = false;
     bool FPaused = false;
     bool FPainted = false;
+    std::uint16_t FKey = 0;    // the last keypad key received
+    std::uint8_t FCommand = 0; // the last direction command received
 };
 
 } // namespace Tolvane

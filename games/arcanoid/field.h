@@ -3,6 +3,7 @@
 
 #include "gamepan/toolkit/colors.h"
 #include "gamepan/toolkit/shapes.h"
+#include "games/arcanoid/settings.h"
 
 #include <QRect>
 #include <QSize>
@@ -231,31 +232,6 @@ struct TMotion {
     std::int32_t LineSeconds = 0;
     std::int32_t LineDuration = 0;
     std::int32_t SquareRange = 16; // the bonus draw range
-};
-
-// The board's settings as the field uses them; defaults are the game
-// panel's initial values.
-struct TSettings {
-    TColor ColorABl = clLime;
-    TColor ColorAT = clYellow;
-    TColor ColorAShapesPen = clWhite;
-    TColor OneColorAShapes = clBtnFace;
-    TColorTAFShapes ColorAShapes = colorFixed2;
-    TShapeType ShapesAShape = stRoundRect;
-    TBrushStyle ShapesABrushStyle = bsSolid;
-    std::int32_t ABSpeed = 150; // percent
-    std::int32_t ASSpeed = 75;  // percent
-    std::int32_t ATN = 100;     // percent of the cell width
-    std::int32_t ATL = 150;
-    std::int32_t ATS = 75;
-    std::int32_t ABHW = 75; // percent of the cell height
-    std::int32_t ACreSquShape = 2;
-    std::int32_t WidthAShapesPen = 1; // pixels
-    std::int32_t ASteps = 100;
-    bool AStrongShapes = true;
-    bool AIMMDelShapes = false;
-    bool AEndStop = false;
-    std::uint16_t AFriction = 25; // percent
 };
 
 // What the field needs from the board that owns it. The notifications run

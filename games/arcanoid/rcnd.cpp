@@ -66,44 +66,14 @@ void TRcnd::SetADelay(std::int32_t ms) {
     if (FTimer) FTimer->SetInterval(ms);
 }
 
-void TRcnd::DoKey(std::uint16_t key) {
-    FKey = key;
-    switch (key) {
-    case VK_NUMPAD2:
-        StopPaddle();
-        break;
-    case VK_NUMPAD4:
-        MoveLeft();
-        break;
-    case VK_NUMPAD6:
-        MoveRight();
-        break;
-    case VK_NUMPAD8:
-        BallUp();
-        break;
-    default:
-        break;
-    }
-}
-
-void TRcnd::DoCommand(std::uint8_t command) {
-    FCommand = command;
-    switch (command) {
-    case drLeft:
-        MoveLeft();
-        break;
-    case drRight:
-        MoveRight();
-        break;
-    case drUp:
-        BallUp();
-        break;
-    case drStop:
-        StopPaddle();
-        break;
-    default:
-        break;
-    }
+std::span<const TKeyBinding> TRcnd::Keys() const {
+    static constexpr TKeyBinding kKeys[] = {
+        Bind<&TRcnd::MoveLeft>(VK_NUMPAD4, drLeft, VK_LEFT),
+        Bind<&TRcnd::MoveRight>(VK_NUMPAD6, drRight, VK_RIGHT),
+        Bind<&TRcnd::BallUp>(VK_NUMPAD8, drUp, VK_UP),
+        Bind<&TRcnd::StopPaddle>(VK_NUMPAD2, drStop, VK_DOWN),
+    };
+    return kKeys;
 }
 
 void TRcnd::Tick() {

@@ -31,10 +31,9 @@ public:
 
     void SetActive(bool value) override;
     void SetPaused(bool value) override;
-    // VK_NUMPAD4 left, VK_NUMPAD6 right, VK_NUMPAD8 ball up, VK_NUMPAD2 stop.
-    void DoKey(std::uint16_t key) override;
-    // drLeft, drRight, drUp (ball up), drStop; the code is kept even when unknown.
-    void DoCommand(std::uint8_t command) override;
+    // VK_NUMPAD4 and drLeft move the paddle left, 6 right, 2 and drStop
+    // stop it; 8 and drUp send the ball up.
+    std::span<const TKeyBinding> Keys() const override;
 
     void MoveLeft() { FField.MoveLeft(); }
     void MoveRight() { FField.MoveRight(); }
@@ -84,8 +83,6 @@ public:
     std::int32_t BallsLeft() const { return FField.BallsLeft(); }
 
     std::int32_t ADelay() const { return FADelay; }
-    std::uint8_t Command() const { return FCommand; }
-    std::uint16_t Key() const { return FKey; }
     // The step and one-second timers: null between games.
     const TTimer* StepTimer() const { return FTimer; }
     const TTimer* ClockTimer() const { return FSecondTimer; }
@@ -129,8 +126,6 @@ private:
     TTimer* FSecondTimer = nullptr; // child of the board; handler SecondTick
     TShapeCache FShapes;
     std::int32_t FADelay = 40;
-    std::uint8_t FCommand = 0;
-    std::uint16_t FKey = 0;
     bool FTicking = false; // a step or a one-second tick is running
 };
 

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "gamepan/toolkit/colors.h"
+#include "games/figures/square.h"
 
 #include <QPoint>
 #include <QSize>
@@ -9,10 +10,6 @@
 #include <cstdint>
 
 namespace Tolvane {
-
-// The square the five pieces are to form: Big has side U and is built from
-// kinds 1, 2, 3, 4, 5; Small has side 5√2/8 × U and takes kind 6 for kind 2.
-enum TFSquare : std::uint8_t { Big, Small };
 
 // The rules of the Figures game that need no widget: the lengths derived
 // from the unit, the outline and box of every kind and orientation, turning,

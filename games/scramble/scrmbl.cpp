@@ -281,43 +281,14 @@ void TScrmbl::SetPaused(bool value) {
             if (FTiles[i][j]) FTiles[i][j]->setEnabled(!value);
 }
 
-void TScrmbl::DoCommand(std::uint8_t command) {
-    FCommand = command;
-    switch (command) {
-    case drLeft:
-        MoveLeft();
-        break;
-    case drRight:
-        MoveRight();
-        break;
-    case drDown:
-        MoveDown();
-        break;
-    case drUp:
-        MoveUp();
-        break;
-    default:
-        break;
-    }
-}
-
-void TScrmbl::DoKey(std::uint16_t key) {
-    switch (key) {
-    case VK_NUMPAD2:
-        MoveDown();
-        break;
-    case VK_NUMPAD4:
-        MoveLeft();
-        break;
-    case VK_NUMPAD6:
-        MoveRight();
-        break;
-    case VK_NUMPAD8:
-        MoveUp();
-        break;
-    default:
-        break;
-    }
+std::span<const TKeyBinding> TScrmbl::Keys() const {
+    static constexpr TKeyBinding kKeys[] = {
+        Bind<&TScrmbl::MoveLeft>(VK_NUMPAD4, drLeft, VK_LEFT),
+        Bind<&TScrmbl::MoveRight>(VK_NUMPAD6, drRight, VK_RIGHT),
+        Bind<&TScrmbl::MoveUp>(VK_NUMPAD8, drUp, VK_UP),
+        Bind<&TScrmbl::MoveDown>(VK_NUMPAD2, drDown, VK_DOWN),
+    };
+    return kKeys;
 }
 
 void TScrmbl::resizeEvent(QResizeEvent* event) {

@@ -29,10 +29,8 @@ public:
 
     void SetActive(bool value) override;
     void SetPaused(bool value) override;
-    // Left, right, down and up; other codes do nothing.
-    void DoCommand(std::uint8_t command) override;
-    // VK_NUMPAD2 down, VK_NUMPAD4 left, VK_NUMPAD6 right, VK_NUMPAD8 up.
-    void DoKey(std::uint16_t key) override;
+    // VK_NUMPAD4 and drLeft move a tile left, 6 right, 8 up and 2 down.
+    std::span<const TKeyBinding> Keys() const override;
 
     virtual void MoveLeft();
     virtual void MoveRight();
@@ -43,7 +41,6 @@ public:
     virtual void ColorTiles();
 
     std::int32_t Moves() const { return FMoves; }
-    std::uint8_t Command() const { return FCommand; }
     std::uint16_t Size() const { return FSize; }
     // Takes effect at the next start; a running puzzle keeps the side length
     // its tiles were made for. Kept in 2..8 so the tile array is never overrun.
@@ -85,7 +82,6 @@ private:
     static bool IsHomeColor(const QPushButton& tile);
 
     TTimer* FSecondTimer = nullptr; // a child of the board, or none
-    std::uint8_t FCommand = 0;
     std::int32_t FMoves = 0;
     QString FGapCaption;
     int FXOff = 0;

@@ -81,19 +81,20 @@ QRect TTtrs::FloorRect() const {
 TBlock TTtrs::MakeBlock(std::int32_t tag) const {
     TBlock block;
     block.Tag = tag;
-    block.Look.Shape = FShapeType;
-    block.Look.BrushStyle = FBrushStyle;
-    block.Look.PenColor = FPenColor;
-    block.Look.PenWidth = FPenWidth;
+    block.Look.Shape = FLook.ShapesTShape;
+    block.Look.BrushStyle = FLook.ShapesTBrushStyle;
+    block.Look.PenColor = FLook.ColorTShapesPen;
+    block.Look.PenWidth = FLook.WidthTShapesPen;
     const int state = std::abs(tag);
-    switch (FColorMode) {
+    switch (FLook.ColorTShapes) {
     case colorFixed:
     case colorFixed2:
         // A fixed block keeps the brush a new shape comes with.
-        if (IsState(state)) block.Look.BrushColor = *PaletteColor(FColorMode, KindOf(state));
+        if (IsState(state))
+            block.Look.BrushColor = *PaletteColor(FLook.ColorTShapes, KindOf(state));
         break;
     case colorOne:
-        block.Look.BrushColor = FOneColor;
+        block.Look.BrushColor = FLook.OneColorTShapes;
         break;
     case colorRandom:
         block.Look.BrushColor = RandomBlockColor();
@@ -120,14 +121,14 @@ void TTtrs::MoveBlock(int fromRow, int fromColumn, int toRow, int toColumn) {
 }
 
 void TTtrs::SetFloorColor(TColor color) {
-    FFloorColor = color;
+    FLook.ColorTF = color;
     if (FFloorVisible) update(FloorRect());
 }
 
 void TTtrs::SetNextKind(std::uint16_t kind) {
     FNextKind = kind;
-    if (!FNextColor) return;
-    if (const auto color = PaletteColor(FColorMode, kind)) SetColor(*color);
+    if (!FLook.NextSColorT) return;
+    if (const auto color = PaletteColor(FLook.ColorTShapes, kind)) SetColor(*color);
 }
 
 void TTtrs::SetDelay(std::int32_t ms) {
@@ -270,7 +271,8 @@ void TTtrs::RemoveRow(int row) {
     // One template for all: MakeBlock per block makes a full-well deletion
     // several times slower.
     TBlock fresh;
-    fresh.Look = {FShapeType, FPenColor, FPenWidth, fresh.Look.BrushColor, FBrushStyle};
+    fresh.Look = {FLook.ShapesTShape, FLook.ColorTShapesPen, FLook.WidthTShapesPen,
+                  fresh.Look.BrushColor, FLook.ShapesTBrushStyle};
     for (int r = row; r > top; --r) {
         auto& to = FCells[r - 1];
         const auto& from = FCells[r - 2];
@@ -279,7 +281,7 @@ void TTtrs::RemoveRow(int row) {
                 to[c].reset();
                 continue;
             }
-            if (FColorMode == colorRandom) RandomBlockColor();
+            if (FLook.ColorTShapes == colorRandom) RandomBlockColor();
             fresh.Look.BrushColor = from[c]->Look.BrushColor;
             to[c] = fresh;
         }
@@ -359,43 +361,15 @@ void TTtrs::SetPaused(bool value) {
     FSecondTimer->SetEnabled(!value);
 }
 
-void TTtrs::DoKey(std::uint16_t key) {
-    switch (key) {
-    case VK_NUMPAD2:
-        Drop();
-        break;
-    case VK_NUMPAD4:
-        MoveLeft();
-        break;
-    case VK_NUMPAD5:
-        Rotate();
-        break;
-    case VK_NUMPAD6:
-        MoveRight();
-        break;
-    default:
-        break;
-    }
-}
-
-void TTtrs::DoCommand(std::uint8_t command) {
-    FCommand = command;
-    switch (command) {
-    case drLeft:
-        MoveLeft();
-        break;
-    case drRight:
-        MoveRight();
-        break;
-    case drDrop:
-        Drop();
-        break;
-    case drRotate:
-        Rotate();
-        break;
-    default:
-        break;
-    }
+std::span<const TKeyBinding> TTtrs::Keys() const {
+    static constexpr TKeyBinding kKeys[] = {
+        Bind<&TTtrs::MoveLeft>(VK_NUMPAD4, drLeft, VK_LEFT),
+        Bind<&TTtrs::MoveRight>(VK_NUMPAD6, drRight, VK_RIGHT),
+        // The up arrow turns the piece: the keypad's 8 does nothing here.
+        Bind<&TTtrs::Rotate>(VK_NUMPAD5, drRotate, VK_UP),
+        Bind<&TTtrs::Drop>(VK_NUMPAD2, drDrop, VK_DOWN),
+    };
+    return kKeys;
 }
 
 void TTtrs::UpdateGeometry() {
@@ -434,7 +408,7 @@ void TTtrs::PaintFloor(QPainter& painter) const {
         const QRect shadow = bevel.adjusted(1, 1, 0, 0);
         painter.fillRect(shadow, colors.color(QPalette::Dark));
         const QRect face = bevel.adjusted(1, 1, -1, -1);
-        if (!face.isEmpty()) painter.fillRect(face, ToQColor(FFloorColor));
+        if (!face.isEmpty()) painter.fillRect(face, ToQColor(FLook.ColorTF));
     }
     painter.restore();
 }

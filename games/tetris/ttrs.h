@@ -6,6 +6,7 @@
 #include "gamepan/toolkit/notify.h"
 #include "gamepan/toolkit/shapecache.h"
 #include "gamepan/toolkit/shapes.h"
+#include "games/tetris/settings.h"
 #include "games/tetris/well.h"
 
 #include <array>
@@ -37,10 +38,9 @@ public:
 
     void SetActive(bool value) override;
     void SetPaused(bool value) override;
-    // Left, right, drop and rotate; the code is kept even when unknown.
-    void DoCommand(std::uint8_t command) override;
-    // VK_NUMPAD4 left, VK_NUMPAD6 right, VK_NUMPAD5 rotate, VK_NUMPAD2 drop.
-    void DoKey(std::uint16_t key) override;
+    // VK_NUMPAD4 and drLeft move left, 6 right, 5 and drRotate turn the
+    // piece, 2 and drDrop drop it.
+    std::span<const TKeyBinding> Keys() const override;
 
     // The moves do not look at Active or Paused: the owner forwards them only
     // while a game runs.
@@ -54,13 +54,13 @@ public:
 
     // Takes effect at once on the running fall timer, even during a drop.
     void SetDelay(std::int32_t ms);
-    void SetColorMode(TColorTAFShapes mode) { FColorMode = mode; }
-    void SetOneColor(TColor color) { FOneColor = color; }
-    void SetPenColor(TColor color) { FPenColor = color; }
-    void SetPenWidth(std::int32_t width) { FPenWidth = width; }
-    void SetShapeType(TShapeType shape) { FShapeType = shape; }
-    void SetBrushStyle(TBrushStyle style) { FBrushStyle = style; }
-    void SetNextColor(bool value) { FNextColor = value; }
+    void SetColorMode(TColorTAFShapes mode) { FLook.ColorTShapes = mode; }
+    void SetOneColor(TColor color) { FLook.OneColorTShapes = color; }
+    void SetPenColor(TColor color) { FLook.ColorTShapesPen = color; }
+    void SetPenWidth(std::int32_t width) { FLook.WidthTShapesPen = width; }
+    void SetShapeType(TShapeType shape) { FLook.ShapesTShape = shape; }
+    void SetBrushStyle(TBrushStyle style) { FLook.ShapesTBrushStyle = style; }
+    void SetNextColor(bool value) { FLook.NextSColorT = value; }
     void SetFloorColor(TColor color);
     // With the next colour on and a palette mode, the background takes the
     // kind's colour.
@@ -74,12 +74,12 @@ public:
     void SetColumns(std::uint16_t columns);
 
     std::uint16_t NextKind() const { return FNextKind; }
-    std::uint8_t Command() const { return FCommand; }
     std::int32_t Delay() const { return FDelay; }
     int FallInterval() const;
 
-    TColorTAFShapes ColorMode() const { return FColorMode; }
-    TColor FloorColor() const { return FFloorColor; }
+    TColorTAFShapes ColorMode() const { return FLook.ColorTShapes; }
+    TColor FloorColor() const { return FLook.ColorTF; }
+    const Tetris::TSettings& Look() const { return FLook; }
 
     // Row 1..Rows, column 1..Columns; nullptr for an empty cell or outside.
     const TBlock* Cell(int row, int column) const;
@@ -134,21 +134,12 @@ private:
     // to the board's bottom edge.
     bool FFloorVisible = false;
     int FFloorHeight = 0;
-    // Appearance defaults are the game panel's initial settings.
-    TColor FFloorColor = clBlack;
-    TColor FPenColor = clWhite;
-    TColor FOneColor = clBtnFace;
-    TColorTAFShapes FColorMode = colorFixed;
-    std::int32_t FPenWidth = 1;
-    TShapeType FShapeType = stRoundRect;
-    TBrushStyle FBrushStyle = bsSolid;
+    Tetris::TSettings FLook;
     TShapeCache FShapes; // pictures of the blocks' looks, for repainting a full well
     // Matches the fall timer's own initial interval, so a landing before any
     // SetDelay keeps the timer running.
     std::int32_t FDelay = 1000;
-    bool FNextColor = false;
     std::uint16_t FNextKind = kKinds;
-    std::uint8_t FCommand = 0;
     int FXOff = 0;
     int FCellHeight = 0;
     int FCellWidth = 0;
