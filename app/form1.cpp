@@ -2,6 +2,9 @@
 #include "form1.h"
 
 #include "about/aboutbox.h"
+#include "app/backgrounds.h"
+#include "app/localfont.h"
+#include "app/tetrislevels.h"
 #include "gamepan/toolkit/direction.h"
 #include "gamepan/toolkit/keyboardstate.h"
 #include "gamepan/toolkit/keys.h"
@@ -25,10 +28,8 @@
 #include <QKeyEvent>
 #include <QMenu>
 #include <QPainter>
-#include <QRegularExpression>
 #include <QScopeGuard>
 #include <QScreen>
-#include <QStandardPaths>
 #include <QTimer>
 #include <QWindow>
 #include <algorithm>
@@ -110,39 +111,6 @@ const std::array<TPreview, 7> kPreviews{{
     {{{{24, 16}, {24, 32}, {24, 48}, {24, 64}}}, 0xFF00FF}, // 6, fuchsia
     {{{{16, 32}, {32, 32}, {16, 48}, {32, 48}}}, 0xC0C0C0}, // 7, silver
 }};
-
-QString BackgroundPath(const QString& appDir, int index) {
-    const QString name = QStringLiteral("backgr%1.bmp").arg(index);
-    const QString here = appDir + QLatin1Char('/') + name;
-    if (QFileInfo::exists(here)) return here;
-    // Installed beside the program, or in a data folder of the system.
-    const QString beside = QDir::cleanPath(QCoreApplication::applicationDirPath() +
-                                           QStringLiteral("/../share/tolvane/") + name);
-    if (QFileInfo(beside).isFile()) return beside;
-    const QString shared = QStandardPaths::locate(QStandardPaths::GenericDataLocation,
-                                                  QStringLiteral("tolvane/") + name);
-    return shared.isEmpty() ? here : shared;
-}
-
-QStringList WithoutFoundries(const QStringList& families) {
-    // A family installed from two foundries is listed as "Name [Foundry]".
-    static const QRegularExpression foundry(QStringLiteral(" \\[[^\\]]*\\]$"));
-    QStringList names;
-    for (const QString& family : families) names << QString(family).remove(foundry);
-    return names;
-}
-
-TLocalFont FindLocalFont(const QStringList& families) {
-    if (families.contains(QLatin1String("Geo_Times"))) return {true, QStringLiteral("Geo_Times")};
-    if (families.contains(QLatin1String("Geo_Arial"))) return {true, QStringLiteral("Geo_Arial")};
-    static const QStringList others{QStringLiteral("AcadNusx"), QStringLiteral("LitNusx"),
-                                    QStringLiteral("Geo Akad Nebraska"),
-                                    QStringLiteral("Sakartvelo")};
-    for (const QString& family : families)
-        if (others.contains(family) || family.toUpper().contains(QLatin1String("CHVEULEBRIVI")))
-            return {true, QString()};
-    return {};
-}
 
 TForm1::TForm1(TForm1Options options, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
@@ -264,10 +232,6 @@ void TForm1::FormCreate() {
     sinceStart.start();
 
     FPanelBounds = ui->GamePan1->geometry();
-    FMaxLevel = 10;
-    FLevelStep = 10;
-    FBaseDelay = 520;
-    FDelayStep = 50;
     FBackIndex = 1;
 
     FBackFile = BackgroundPath(FAppDir, FBackIndex);
@@ -433,7 +397,7 @@ void TForm1::SpeedButton8Click(QObject*) {
 }
 
 void TForm1::SpeedButton10Click(QObject*) {
-    FBackIndex = FBackIndex % 5 + 1;
+    FBackIndex = FBackIndex % kBackgrounds + 1;
     FBackFile = BackgroundPath(FAppDir, FBackIndex);
     ui->GamePan1->SetBStPicture(FBackFile);
     ui->GamePan1->SetAOverPicture(FBackFile);
@@ -466,8 +430,7 @@ void TForm1::TetrisStartSteps() {
     ui->Label3->setText(QStringLiteral("Level ") + ui->ComboBox1->currentText());
     // The level box offers only its list, "1" to "9".
     FLevel = static_cast<std::uint16_t>(ui->ComboBox1->currentText().toUInt());
-    ui->GamePan1->SetTCoeff(FLevel * FLevel);
-    ui->GamePan1->SetTDelay(FBaseDelay - (FLevel - 1) * FDelayStep);
+    ApplyLevel();
     ui->Panel2->hide();
     ui->Panel1->show();
 }
@@ -523,38 +486,28 @@ void TForm1::GamePan1TetrisDelete(QObject*) {
     FJustDeleted = true;
     // Play stands still while the row's cue sounds.
     EventCue(QStringLiteral("ENERGY"), true);
-    // Below the top level only, so the fall interval never reaches zero.
-    if (FLevel >= FMaxLevel) return;
-    std::int64_t threshold = 0;
-    for (int level = 1; level <= FLevel; ++level) threshold += level * level;
-    threshold *= FLevelStep;
-    if (ui->GamePan1->TetrisScore() >= threshold) RaiseLevel();
+    if (TetrisLevels::Rises(FLevel, ui->GamePan1->TetrisScore())) RaiseLevel();
 }
 
-// A new level: a new look for the blocks, drawn in this order, then more
-// points per row and a faster fall.
+// A new level: a new look for the blocks, then more points per row and a
+// faster fall, each pushed into the running well at once.
 void TForm1::RaiseLevel() {
     TGamePan& pan = *ui->GamePan1;
     ++FLevel;
     ui->Label3->setText(QStringLiteral("Level ") + QString::number(FLevel));
     Randomize();
-    constexpr TShapeType kShapes[] = {stRoundRect, stRoundRect, stRectangle, stRectangle,
-                                      stEllipse};
-    pan.SetShapesTShape(kShapes[Random(5)]);
-    constexpr TBrushStyle kStyles[] = {bsDiagCross, bsCross, bsSolid, bsSolid};
-    pan.SetShapesTBrushStyle(kStyles[Random(4)]);
-    constexpr TColor kOneColors[] = {clLime, clYellow, clWhite, clRed};
-    pan.SetOneColorTShapes(kOneColors[Random(4)]);
-    constexpr TColorTAFShapes kModes[] = {colorRandom, colorOne, colorFixed2, colorFixed2,
-                                          colorFixed2};
-    pan.SetColorTShapes(kModes[Random(5)]);
-    constexpr TColor kPens[] = {clGray, clWhite, clWhite, clWhite};
-    pan.SetColorTShapesPen(kPens[Random(4)]);
-    // The outline may disappear into the fill.
-    if (pan.ColorTShapes() == colorOne && Random(3) != 0)
-        pan.SetColorTShapesPen(pan.OneColorTShapes());
-    pan.SetTCoeff(FLevel * FLevel);
-    pan.SetTDelay(FBaseDelay - (FLevel - 1) * FDelayStep);
+    const TetrisLevels::TLook look = TetrisLevels::DrawLook();
+    pan.SetShapesTShape(look.Shape);
+    pan.SetShapesTBrushStyle(look.BrushStyle);
+    pan.SetOneColorTShapes(look.OneColor);
+    pan.SetColorTShapes(look.ColorMode);
+    pan.SetColorTShapesPen(look.PenColor);
+    ApplyLevel();
+}
+
+void TForm1::ApplyLevel() {
+    ui->GamePan1->SetTCoeff(TetrisLevels::PointsPerRow(FLevel));
+    ui->GamePan1->SetTDelay(TetrisLevels::FallIntervalMs(FLevel));
 }
 
 void TForm1::GameOver(TForm2& form) {

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "app/localfont.h"
 #include "gamepan/gamepan.h"
 #include "gamepan/toolkit/picture.h"
 
@@ -27,28 +28,6 @@ namespace Tolvane {
 
 class TForm2;
 class TShapeControl;
-
-// What the font search found: a font for the localised captions is installed
-// (GeoFont), and its name when the captions should use it.
-struct TLocalFont {
-    bool GeoFont = false;
-    QString FontName;
-};
-
-// Searches the installed font families, in three passes that stop at the
-// first match: "Geo_Times", then "Geo_Arial", then any of the other
-// localised fonts (these are detected but not used for captions).
-TLocalFont FindLocalFont(const QStringList& families);
-
-// The background picture number index (1..5): the file in appDir (the
-// folder the program started in) when it is there, else the installed one
-// (share/tolvane beside the program's folder, then the system's data
-// folders); without either, the path in appDir, which is then reported.
-QString BackgroundPath(const QString& appDir, int index);
-
-// The installed families by name alone, without the foundry Qt adds to a
-// name it knows from more than one.
-QStringList WithoutFoundries(const QStringList& families);
 
 // How the main window is built. The program uses the defaults.
 struct TForm1Options {
@@ -162,6 +141,8 @@ private:
     void NextShape(const TPreview& preview);
     void Shapes(TShapeControl& shape);
     void RaiseLevel();
+    // The points per row and the fall interval of the current level.
+    void ApplyLevel();
     // Prepares the high-score window: the cue, the picture, the position and the game.
     void GameOver(TForm2& form);
     // The shared over handler: the high-score window with the result, then
@@ -185,12 +166,6 @@ private:
     bool FGeoFont = false;
     QRect FPanelBounds;
 
-    // Tetris levels: the fall interval is BaseDelay ms at level 1 and
-    // DelayStep ms shorter at each level up to MaxLevel.
-    std::uint16_t FMaxLevel = 10;
-    std::uint16_t FLevelStep = 10;
-    std::int32_t FBaseDelay = 520;
-    std::int32_t FDelayStep = 50;
     bool FJustDeleted = false; // a Tetris row went since the last landing
     std::uint16_t FLevel = 1;  // the current Tetris level
 };

@@ -3,8 +3,10 @@
 
 #include <QColor>
 #include <QPalette>
+#include <array>
 #include <cstdint>
 #include <initializer_list>
+#include <optional>
 
 class QWidget;
 
@@ -35,6 +37,31 @@ constexpr TColor clBtnHighlight = static_cast<TColor>(0x80000014);
 
 // How blocks, bricks and pieces are coloured.
 enum TColorTAFShapes : std::uint8_t { colorFixed, colorFixed2, colorOne, colorRandom };
+
+// The dark (colorFixed) and bright (colorFixed2) palettes that Tetris
+// blocks take by kind and Arcanoid bricks by row, both by [n mod 7].
+struct TPalettePair {
+    TColor Fixed;
+    TColor Fixed2;
+};
+constexpr std::array<TPalettePair, 7> kFixedPalettes{{
+    {clGray, clSilver},  // 0: Tetris kind 7
+    {clMaroon, clAqua},  // 1
+    {clGreen, clRed},    // 2
+    {clOlive, clLime},   // 3
+    {clNavy, clYellow},  // 4
+    {clPurple, clBlue},  // 5
+    {clTeal, clFuchsia}, // 6
+}};
+
+// Entry n (n >= 0) of the palette of a fixed mode; nothing for the modes
+// without a palette.
+constexpr std::optional<TColor> FixedPaletteColor(TColorTAFShapes mode, int n) {
+    const TPalettePair& pair = kFixedPalettes[static_cast<std::size_t>(n) % kFixedPalettes.size()];
+    if (mode == colorFixed) return pair.Fixed;
+    if (mode == colorFixed2) return pair.Fixed2;
+    return std::nullopt;
+}
 
 constexpr TColor RGBToColor(int red, int green, int blue) {
     return (blue & 0xFF) << 16 | (green & 0xFF) << 8 | (red & 0xFF);

@@ -12,16 +12,7 @@ const TPieceOffsets* OffsetsOf(int t) {
 
 std::optional<TColor> PaletteColor(TColorTAFShapes mode, int kind) {
     if (kind < 1 || kind > kKinds) return std::nullopt;
-    switch (mode) {
-    case colorFixed:
-        return kKindColors[kind - 1].Fixed;
-    case colorFixed2:
-        return kKindColors[kind - 1].Fixed2;
-    case colorOne:
-    case colorRandom:
-        break;
-    }
-    return std::nullopt;
+    return FixedPaletteColor(mode, kind);
 }
 
 TColor RandomBlockColor() {

@@ -81,22 +81,6 @@ constexpr std::array<std::array<TPieceOffsets, kTurns>, kKinds - 1> kTurnOffsets
       {{{-1, 0}, {+1, 0}, {-2, 0}}}}}, // 6
 }};
 
-// Block brush colours by [kind − 1]: the dark and the bright palette.
-struct TKindColors {
-    TColor Fixed;
-    TColor Fixed2;
-};
-
-constexpr std::array<TKindColors, kKinds> kKindColors{{
-    {clMaroon, clAqua},  // 1
-    {clGreen, clRed},    // 2
-    {clOlive, clLime},   // 3
-    {clNavy, clYellow},  // 4
-    {clPurple, clBlue},  // 5
-    {clTeal, clFuchsia}, // 6
-    {clGray, clSilver},  // 7
-}};
-
 // State t = k + 7q of a falling block (its tag's magnitude), 1..28.
 constexpr bool IsState(int t) {
     return t >= 1 && t <= kMaxState;

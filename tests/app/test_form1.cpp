@@ -3,6 +3,7 @@
 // and close question, with message boxes, NumLock and sound recorded.
 #include "about/aboutbox.h"
 #include "app/application.h"
+#include "app/backgrounds.h"
 #include "app/form1.h"
 #include "app/program.h"
 #include "gamepan/gamepan.h"
@@ -617,38 +618,6 @@ private slots:
         form.PopupMenu()->actions().first()->trigger();
         QVERIFY(ran.isEmpty());
         QVERIFY(FMessages->Shown.isEmpty());
-    }
-
-    void findLocalFontSearchesInThreePasses_data() {
-        QTest::addColumn<QStringList>("families");
-        QTest::addColumn<bool>("geoFont");
-        QTest::addColumn<QString>("fontName");
-        QTest::newRow("none") << QStringList{"Arial", "DejaVu Sans"} << false << "";
-        QTest::newRow("times wins over arial whatever the order")
-            << QStringList{"Geo_Arial", "Geo_Times"} << true << "Geo_Times";
-        QTest::newRow("arial") << QStringList{"Liberation Sans", "Geo_Arial"} << true
-                               << "Geo_Arial";
-        QTest::newRow("arial wins over the third pass")
-            << QStringList{"Sakartvelo", "Geo_Arial"} << true << "Geo_Arial";
-        QTest::newRow("named font, not used") << QStringList{"AcadNusx"} << true << "";
-        QTest::newRow("chveulebrivi in any case")
-            << QStringList{"My Chveulebrivi Sans"} << true << "";
-        QTest::newRow("exact names only")
-            << QStringList{"geo_times", "Geo_Times Bold"} << false << "";
-    }
-
-    void fontFamiliesAreMatchedWithoutTheirFoundry() {
-        QCOMPARE(WithoutFoundries({"Geo_Times [Monotype]", "Arial", "Odd [x] Sans"}),
-                 (QStringList{"Geo_Times", "Arial", "Odd [x] Sans"}));
-    }
-
-    void findLocalFontSearchesInThreePasses() {
-        QFETCH(QStringList, families);
-        QFETCH(bool, geoFont);
-        QFETCH(QString, fontName);
-        const TLocalFont found = FindLocalFont(families);
-        QCOMPARE(found.GeoFont, geoFont);
-        QCOMPARE(found.FontName, fontName);
     }
 
     void localisedModeUsesItsFontBytesAndText() {

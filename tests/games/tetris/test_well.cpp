@@ -95,6 +95,26 @@ private slots:
         QCOMPARE((QList<int>{g.CellWidth, g.CellHeight, g.XOff, g.FloorHeight}), expected);
     }
 
+    void eachKindHasItsDarkAndBrightColour_data() {
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<int>("dark");
+        QTest::addColumn<int>("bright");
+        const int colours[][2] = {{0x000080, 0xFFFF00}, {0x008000, 0x0000FF}, {0x008080, 0x00FF00},
+                                  {0x800000, 0x00FFFF}, {0x800080, 0xFF0000}, {0x808000, 0xFF00FF},
+                                  {0x808080, 0xC0C0C0}};
+        for (int kind = 1; kind <= 7; ++kind)
+            QTest::addRow("kind %d", kind) << kind << colours[kind - 1][0] << colours[kind - 1][1];
+    }
+    void eachKindHasItsDarkAndBrightColour() {
+        QFETCH(int, kind);
+        QFETCH(int, dark);
+        QFETCH(int, bright);
+        QCOMPARE(PaletteColor(colorFixed, kind), std::optional<TColor>(dark));
+        QCOMPARE(PaletteColor(colorFixed2, kind), std::optional<TColor>(bright));
+        QCOMPARE(PaletteColor(colorOne, kind), std::nullopt);
+        QCOMPARE(PaletteColor(colorFixed, kind + 7), std::nullopt);
+    }
+
     void randomColoursHaveOneFullChannel() {
         FixRandomSeed(5);
         int full[3] = {};
