@@ -11,10 +11,7 @@
 namespace Tolvane {
 namespace {
 
-template <auto Field, auto Setter = nullptr>
-constexpr TSettingRow Row(const char* name, TRowRule rule = {}) {
-    return SettingRow<&TPanSettings::Arcanoid, Field, Setter>(TState::Arcanoid, name, rule);
-}
+using R = TRowsOf<TState::Arcanoid, &TPanSettings::Arcanoid>;
 
 constexpr const char* kNewLevel = "This option will have effect with the new level";
 constexpr const char* kNewBall = "This option will have effect with the new ball";
@@ -27,49 +24,49 @@ constexpr TRowRule kBallSize{.Push = TPush::AtOnce, .Check = kPositive, .Notice 
 // at the end of every level.
 using S = TArcanoidSettings;
 constexpr TSettingRow kRows[] = {
-    Row<&S::ARows, &TRcnd::SetRows>("ARows",
-                                    {.Push = TPush::WhenIdle,
-                                     .Check = InRange(Arcanoid::kMinRows, Arcanoid::kMaxRows),
-                                     .Notice = kNewLevel}),
-    Row<&S::AColumns, &TRcnd::SetColumns>(
+    R::Row<&S::ARows, &TRcnd::SetRows>("ARows",
+                                       {.Push = TPush::WhenIdle,
+                                        .Check = InRange(Arcanoid::kMinRows, Arcanoid::kMaxRows),
+                                        .Notice = kNewLevel}),
+    R::Row<&S::AColumns, &TRcnd::SetColumns>(
         "AColumns", {.Push = TPush::WhenIdle,
                      .Check = InRange(Arcanoid::kMinColumns, Arcanoid::kMaxColumns),
                      .Notice = kNewLevel}),
-    Row<&S::ADelay, &TRcnd::SetADelay>(
+    R::Row<&S::ADelay, &TRcnd::SetADelay>(
         "ADelay", {.Push = TPush::AtOnce, .Check = kPositive, .ApplyUnchanged = true}),
-    Row<&S::ColorAB, &TRcnd::SetColor>("ColorAB", kAtOnce),
-    Row<&S::ABSpeed, &TRcnd::SetABSpeed>("ABSpeed", {.Push = TPush::AtOnce, .Notice = kNewBall}),
-    Row<&S::ASSpeed, &TRcnd::SetASSpeed>("ASSpeed", {.Push = TPush::AtOnce, .Notice = kNewBall}),
-    Row<&S::ColorABl, &TRcnd::SetColorABl>("ColorABl", kAtOnce),
-    Row<&S::ColorAT, &TRcnd::SetColorAT>("ColorAT", kAtOnce),
-    Row<&S::ShapesABrushStyle, &TRcnd::SetShapesABrushStyle>("ShapesABrushStyle", kAtOnce),
-    Row<&S::ColorAShapesPen, &TRcnd::SetColorAShapesPen>("ColorAShapesPen", kAtOnce),
-    Row<&S::WidthAShapesPen, &TRcnd::SetWidthAShapesPen>(
+    R::Row<&S::ColorAB, &TRcnd::SetColor>("ColorAB", kAtOnce),
+    R::Row<&S::ABSpeed, &TRcnd::SetABSpeed>("ABSpeed", {.Push = TPush::AtOnce, .Notice = kNewBall}),
+    R::Row<&S::ASSpeed, &TRcnd::SetASSpeed>("ASSpeed", {.Push = TPush::AtOnce, .Notice = kNewBall}),
+    R::Row<&S::ColorABl, &TRcnd::SetColorABl>("ColorABl", kAtOnce),
+    R::Row<&S::ColorAT, &TRcnd::SetColorAT>("ColorAT", kAtOnce),
+    R::Row<&S::ShapesABrushStyle, &TRcnd::SetShapesABrushStyle>("ShapesABrushStyle", kAtOnce),
+    R::Row<&S::ColorAShapesPen, &TRcnd::SetColorAShapesPen>("ColorAShapesPen", kAtOnce),
+    R::Row<&S::WidthAShapesPen, &TRcnd::SetWidthAShapesPen>(
         "WidthAShapesPen", {.Push = TPush::AtOnce, .Check = kNotNegative}),
-    Row<&S::OneColorAShapes, &TRcnd::SetOneColorAShapes>("OneColorAShapes", kAtOnce),
-    Row<&S::ColorAShapes, &TRcnd::SetColorAShapes>("ColorAShapes", kAtOnce),
-    Row<&S::ShapesAShape, &TRcnd::SetShapesAShape>("ShapesAShape", kAtOnce),
-    Row<&S::AStrongShapes, &TRcnd::SetAStrongShapes>("AStrongShapes", kAtOnce),
-    Row<&S::AIMMDelShapes, &TRcnd::SetAIMMDelShapes>("AIMMDelShapes", kAtOnce),
-    Row<&S::ACreSquShape, &TRcnd::SetACreSquShape>("ACreSquShape",
-                                                   {.Push = TPush::AtOnce, .Check = kPositive}),
-    Row<&S::ABalls, &TRcnd::SetABalls>(
+    R::Row<&S::OneColorAShapes, &TRcnd::SetOneColorAShapes>("OneColorAShapes", kAtOnce),
+    R::Row<&S::ColorAShapes, &TRcnd::SetColorAShapes>("ColorAShapes", kAtOnce),
+    R::Row<&S::ShapesAShape, &TRcnd::SetShapesAShape>("ShapesAShape", kAtOnce),
+    R::Row<&S::AStrongShapes, &TRcnd::SetAStrongShapes>("AStrongShapes", kAtOnce),
+    R::Row<&S::AIMMDelShapes, &TRcnd::SetAIMMDelShapes>("AIMMDelShapes", kAtOnce),
+    R::Row<&S::ACreSquShape, &TRcnd::SetACreSquShape>("ACreSquShape",
+                                                      {.Push = TPush::AtOnce, .Check = kPositive}),
+    R::Row<&S::ABalls, &TRcnd::SetABalls>(
         "ABalls", {.Check = kPositive, .Notice = kRestart, .ApplyUnchanged = true}),
-    Row<&S::ALevels, &TRcnd::SetLevels>(
+    R::Row<&S::ALevels, &TRcnd::SetLevels>(
         "ALevels",
         {.Check = InRange(Arcanoid::kMinLevels, Arcanoid::kMaxLevels), .Notice = kRestart}),
-    Row<&S::AEndStop, &TRcnd::SetAEndStop>("AEndStop", kAtOnce),
-    Row<&S::ABHW, &TRcnd::SetABHW>("ABHW", kBallSize),
-    Row<&S::ATN, &TRcnd::SetATN>("ATN", kBallSize),
-    Row<&S::ATL, &TRcnd::SetATL>("ATL", kBallSize),
-    Row<&S::ATS, &TRcnd::SetATS>("ATS", kBallSize),
-    Row<&S::ASteps, &TRcnd::SetASteps>(
+    R::Row<&S::AEndStop, &TRcnd::SetAEndStop>("AEndStop", kAtOnce),
+    R::Row<&S::ABHW, &TRcnd::SetABHW>("ABHW", kBallSize),
+    R::Row<&S::ATN, &TRcnd::SetATN>("ATN", kBallSize),
+    R::Row<&S::ATL, &TRcnd::SetATL>("ATL", kBallSize),
+    R::Row<&S::ATS, &TRcnd::SetATS>("ATS", kBallSize),
+    R::Row<&S::ASteps, &TRcnd::SetASteps>(
         "ASteps",
         {.Push = TPush::AtOnce, .Check = kPositive, .Notice = kNewBall, .ApplyUnchanged = true}),
-    Row<&S::AFriction, &TRcnd::SetAFriction>(
+    R::Row<&S::AFriction, &TRcnd::SetAFriction>(
         "AFriction", {.Push = TPush::AtOnce, .Check = InRange(0, 100), .ApplyUnchanged = true}),
     // Added to the score by the panel.
-    Row<&S::ACoeff>("ACoeff"),
+    R::Row<&S::ACoeff>("ACoeff"),
 };
 
 QString ScoreText(const TGamePan& pan) {
@@ -82,14 +79,8 @@ public:
         : TGameWiring(QStringLiteral("Arcanoid"), &TGamePan::OnArcnoidTime,
                       &TGamePan::OnArcanoidOver, kRows) {}
 
-    TGameBoard* Build(TWiringHost& host) const override {
-        TGamePan& pan = host.Panel();
-        auto* board = new TRcnd(&pan);
-        board->SetActive(false);
-        board->AlignToClient();
-        board->SetCaption(QString());
-        PushAll(*board, pan.Settings());
-        board->SetPaused(false);
+    TGameBoard* Make(TWiringHost& host) const override {
+        auto* board = new TRcnd(&host.Panel());
         board->OnDelete = [&host](QObject*) {
             TGamePan& pan = host.Panel();
             // A long game at a high coefficient must not wrap round.

@@ -8,22 +8,19 @@
 namespace Tolvane {
 namespace {
 
-template <auto Field, auto Setter = nullptr>
-constexpr TSettingRow Row(const char* name, TRowRule rule = {}) {
-    return SettingRow<&TPanSettings::Figures, Field, Setter>(TState::Figures, name, rule);
-}
+using R = TRowsOf<TState::Figures, &TPanSettings::Figures>;
 
 // In the order a new board takes them.
 using S = TFiguresSettings;
 constexpr TSettingRow kRows[] = {
     // A running game resizes its pieces at once; an idle board waits for the start.
-    Row<&S::FWidthHeight, &TFgrs::SetWidthHeight>(
+    R::Row<&S::FWidthHeight, &TFgrs::SetWidthHeight>(
         "FWidthHeight", {.Push = TPush::WhenRunning,
                          .Check = InRange(Figures::kMinWidthHeight, Figures::kMaxWidthHeight)}),
-    Row<&S::ColorFB, &TFgrs::SetColor>("ColorFB", {.Push = TPush::AtOnce}),
-    Row<&S::ColorFShapes, &TFgrs::SetColorMode>(
+    R::Row<&S::ColorFB, &TFgrs::SetColor>("ColorFB", {.Push = TPush::AtOnce}),
+    R::Row<&S::ColorFShapes, &TFgrs::SetColorMode>(
         "ColorFShapes", {.Push = TPush::AtOnce, .Check = {TCheck::FixedPalette}}),
-    Row<&S::FSquare, &TFgrs::SetSquareSize>(
+    R::Row<&S::FSquare, &TFgrs::SetSquareSize>(
         "FSquare",
         {.Push = TPush::WhenIdle, .Notice = "Restart Figures to have effect this option"}),
 };
@@ -34,14 +31,8 @@ public:
         : TGameWiring(QStringLiteral("Figures"), &TGamePan::OnFiguresTime, &TGamePan::OnFiguresOver,
                       kRows) {}
 
-    TGameBoard* Build(TWiringHost& host) const override {
-        TGamePan& pan = host.Panel();
-        auto* board = new TFgrs(&pan);
-        board->SetActive(false);
-        board->AlignToClient();
-        board->SetCaption(QString());
-        PushAll(*board, pan.Settings());
-        board->SetPaused(false);
+    TGameBoard* Make(TWiringHost& host) const override {
+        auto* board = new TFgrs(&host.Panel());
         board->OnMove = [&host, board](QObject*) {
             host.Counters().FiguresMoves = board->Moves();
             Fire(host.Panel().OnFiguresMove, &host.Panel());

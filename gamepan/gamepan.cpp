@@ -79,7 +79,13 @@ void TGamePan::SwitchMode() {
 
     const TGameWiring* wiring = Wiring();
     if (wiring) {
-        FBoard = wiring->Build(*this);
+        FBoard = wiring->Make(*this);
+        FBoard->SetActive(false);
+        FBoard->AlignToClient();
+        FBoard->SetCaption(QString());
+        wiring->PushAll(*FBoard, FSettings);
+        FBoard->SetPaused(false);
+        wiring->Configure(*this, *FBoard);
         InstallCommon(*FBoard);
     }
 

@@ -8,18 +8,15 @@
 namespace Tolvane {
 namespace {
 
-template <auto Field, auto Setter = nullptr>
-constexpr TSettingRow Row(const char* name, TRowRule rule = {}) {
-    return SettingRow<&TPanSettings::Scramble, Field, Setter>(TState::Scramble, name, rule);
-}
+using R = TRowsOf<TState::Scramble, &TPanSettings::Scramble>;
 
 using S = TScrambleSettings;
 constexpr TSettingRow kRows[] = {
-    Row<&S::SRowsColumns, &TScrmbl::SetSize>(
+    R::Row<&S::SRowsColumns, &TScrmbl::SetSize>(
         "SRowsColumns", {.Push = TPush::WhenIdle,
                          .Check = InRange(TScrmbl::kMinSize, TScrmbl::kMaxSize),
                          .Notice = "Restart Scramble to have effect this option"}),
-    Row<&S::ColorSB, &TScrmbl::SetColor>("ColorSB", {.Push = TPush::AtOnce}),
+    R::Row<&S::ColorSB, &TScrmbl::SetColor>("ColorSB", {.Push = TPush::AtOnce}),
 };
 
 class TScrambleWiring final : public TGameWiring {
@@ -28,14 +25,8 @@ public:
         : TGameWiring(QStringLiteral("Scramble"), &TGamePan::OnScrambleTime,
                       &TGamePan::OnScrambleOver, kRows) {}
 
-    TGameBoard* Build(TWiringHost& host) const override {
-        TGamePan& pan = host.Panel();
-        auto* board = new TScrmbl(&pan);
-        board->SetActive(false);
-        PushAll(*board, pan.Settings());
-        board->AlignToClient();
-        board->SetCaption(QString());
-        board->SetPaused(false);
+    TGameBoard* Make(TWiringHost& host) const override {
+        auto* board = new TScrmbl(&host.Panel());
         board->OnMove = [&host, board](QObject*) {
             host.Counters().ScrambleMoves = board->Moves();
             Fire(host.Panel().OnScrambleMove, &host.Panel());

@@ -76,16 +76,19 @@ void ApplyTo(TGameBoard& board, const TPanSettings& settings) {
 
 } // namespace Rows
 
-// The row of the setting stored at settings.*Group.*Field, which the board
-// takes through Setter (a member function of the board or one of its
-// bases), or never with the default nullptr.
-template <auto Group, auto Field, auto Setter = nullptr>
-constexpr TSettingRow SettingRow(TState game, const char* name, TRowRule rule = {}) {
-    if constexpr (std::is_null_pointer_v<decltype(Setter)>)
-        return {name, game, rule, &Rows::FieldOf<Group, Field>, nullptr};
-    else
-        return {name, game, rule, &Rows::FieldOf<Group, Field>,
-                &Rows::ApplyTo<Group, Field, Setter>};
-}
+// The rows of one game's settings, stored in settings.*Group.
+template <TState Game, auto Group> struct TRowsOf {
+    // The row of the setting stored at Field, which the board takes through
+    // Setter (a member function of the board or one of its bases), or never
+    // with the default nullptr.
+    template <auto Field, auto Setter = nullptr>
+    static constexpr TSettingRow Row(const char* name, TRowRule rule = {}) {
+        if constexpr (std::is_null_pointer_v<decltype(Setter)>)
+            return {name, Game, rule, &Rows::FieldOf<Group, Field>, nullptr};
+        else
+            return {name, Game, rule, &Rows::FieldOf<Group, Field>,
+                    &Rows::ApplyTo<Group, Field, Setter>};
+    }
+};
 
 } // namespace Tolvane

@@ -11,21 +11,19 @@
 namespace Tolvane {
 namespace {
 
-template <auto Field> constexpr TSettingRow General(const char* name, TRowRule rule = {}) {
-    return SettingRow<&TPanSettings::General, Field>(TState::StPanel, name, rule);
-}
+using R = TRowsOf<TState::StPanel, &TPanSettings::General>;
 
 using S = TGeneralSettings;
 constexpr TSettingRow kGeneralRows[] = {
-    General<&S::ShowScoresTime>("ShowScoresTime"),
-    General<&S::ShowAllDlgs>("ShowAllDlgs"),
-    General<&S::WithCaption>("WithCaption", {.Check = {TCheck::PanelModeOnly}}),
-    General<&S::DefKeys>("DefKeys"),
-    General<&S::TimerFocus>("TimerFocus"),
-    General<&S::PicStretch>("PicStretch"),
-    General<&S::BStPicture>("BStPicture"),
-    General<&S::AOverPicture>("AOverPicture"),
-    General<&S::About>("About"),
+    R::Row<&S::ShowScoresTime>("ShowScoresTime"),
+    R::Row<&S::ShowAllDlgs>("ShowAllDlgs"),
+    R::Row<&S::WithCaption>("WithCaption", {.Check = {TCheck::PanelModeOnly}}),
+    R::Row<&S::DefKeys>("DefKeys"),
+    R::Row<&S::TimerFocus>("TimerFocus"),
+    R::Row<&S::PicStretch>("PicStretch"),
+    R::Row<&S::BStPicture>("BStPicture"),
+    R::Row<&S::AOverPicture>("AOverPicture"),
+    R::Row<&S::About>("About"),
 };
 
 // The whole value is compared with both bounds.

@@ -8,10 +8,7 @@
 namespace Tolvane {
 namespace {
 
-template <auto Field, auto Setter = nullptr>
-constexpr TSettingRow Row(const char* name, TRowRule rule = {}) {
-    return SettingRow<&TPanSettings::Tetris, Field, Setter>(TState::Tetris, name, rule);
-}
+using R = TRowsOf<TState::Tetris, &TPanSettings::Tetris>;
 
 constexpr const char* kRestart = "Restart Tetris to have effect this option";
 constexpr TRowRule kAtOnce{.Push = TPush::AtOnce};
@@ -19,26 +16,26 @@ constexpr TRowRule kAtOnce{.Push = TPush::AtOnce};
 // In the order a new board takes them.
 using S = TTetrisSettings;
 constexpr TSettingRow kRows[] = {
-    Row<&S::TColumns, &TTtrs::SetColumns>(
+    R::Row<&S::TColumns, &TTtrs::SetColumns>(
         "TColumns",
         {.Push = TPush::WhenIdle, .Check = InRange(kMinColumns, kMaxColumns), .Notice = kRestart}),
-    Row<&S::TRows, &TTtrs::SetRows>(
+    R::Row<&S::TRows, &TTtrs::SetRows>(
         "TRows",
         {.Push = TPush::WhenIdle, .Check = InRange(kMinRows, kMaxRows), .Notice = kRestart}),
-    Row<&S::ColorTB, &TTtrs::SetColor>("ColorTB", kAtOnce),
-    Row<&S::ColorTF, &TTtrs::SetFloorColor>("ColorTF", kAtOnce),
-    Row<&S::ColorTShapes, &TTtrs::SetColorMode>("ColorTShapes", kAtOnce),
-    Row<&S::NextSColorT, &TTtrs::SetNextColor>("NextSColorT", kAtOnce),
-    Row<&S::ShapesTBrushStyle, &TTtrs::SetBrushStyle>("ShapesTBrushStyle", kAtOnce),
-    Row<&S::ColorTShapesPen, &TTtrs::SetPenColor>("ColorTShapesPen", kAtOnce),
-    Row<&S::WidthTShapesPen, &TTtrs::SetPenWidth>("WidthTShapesPen",
-                                                  {.Push = TPush::AtOnce, .Check = kPositive}),
-    Row<&S::ShapesTShape, &TTtrs::SetShapeType>("ShapesTShape", kAtOnce),
-    Row<&S::OneColorTShapes, &TTtrs::SetOneColor>("OneColorTShapes", kAtOnce),
+    R::Row<&S::ColorTB, &TTtrs::SetColor>("ColorTB", kAtOnce),
+    R::Row<&S::ColorTF, &TTtrs::SetFloorColor>("ColorTF", kAtOnce),
+    R::Row<&S::ColorTShapes, &TTtrs::SetColorMode>("ColorTShapes", kAtOnce),
+    R::Row<&S::NextSColorT, &TTtrs::SetNextColor>("NextSColorT", kAtOnce),
+    R::Row<&S::ShapesTBrushStyle, &TTtrs::SetBrushStyle>("ShapesTBrushStyle", kAtOnce),
+    R::Row<&S::ColorTShapesPen, &TTtrs::SetPenColor>("ColorTShapesPen", kAtOnce),
+    R::Row<&S::WidthTShapesPen, &TTtrs::SetPenWidth>("WidthTShapesPen",
+                                                     {.Push = TPush::AtOnce, .Check = kPositive}),
+    R::Row<&S::ShapesTShape, &TTtrs::SetShapeType>("ShapesTShape", kAtOnce),
+    R::Row<&S::OneColorTShapes, &TTtrs::SetOneColor>("OneColorTShapes", kAtOnce),
     // The running fall timer changes its interval at once, even to the same value.
-    Row<&S::TDelay, &TTtrs::SetDelay>("TDelay", {.Push = TPush::AtOnce, .ApplyUnchanged = true}),
+    R::Row<&S::TDelay, &TTtrs::SetDelay>("TDelay", {.Push = TPush::AtOnce, .ApplyUnchanged = true}),
     // Added to the score by the panel.
-    Row<&S::TCoeff>("TCoeff"),
+    R::Row<&S::TCoeff>("TCoeff"),
 };
 
 class TTetrisWiring final : public TGameWiring {
@@ -47,16 +44,8 @@ public:
         : TGameWiring(QStringLiteral("Tetris"), &TGamePan::OnTetrisTime, &TGamePan::OnTetrisOver,
                       kRows) {}
 
-    TGameBoard* Build(TWiringHost& host) const override {
-        TGamePan& pan = host.Panel();
-        auto* board = new TTtrs(&pan);
-        board->SetActive(false);
-        PushAll(*board, pan.Settings());
-        board->AlignToClient();
-        board->SetPaused(false);
-        board->SetCaption(QString());
-        // After the board colour: with the next colour on, the kind's colour wins.
-        board->SetNextKind(pan.TetrisNext());
+    TGameBoard* Make(TWiringHost& host) const override {
+        auto* board = new TTtrs(&host.Panel());
         board->OnDelete = [&host](QObject*) {
             TGamePan& pan = host.Panel();
             host.Counters().TetrisScore += pan.TCoeff();
@@ -68,6 +57,11 @@ public:
             Fire(host.Panel().OnTetrisContact, &host.Panel());
         };
         return board;
+    }
+
+    // After the board colour: with the next colour on, the kind's colour wins.
+    void Configure(TWiringHost& host, TGameBoard& board) const override {
+        static_cast<TTtrs&>(board).SetNextKind(host.Panel().TetrisNext());
     }
 
     void ResetCounters(TGameCounters& counters) const override { counters.TetrisScore = 0; }

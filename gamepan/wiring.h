@@ -31,10 +31,12 @@ public:
     // The game's settings in the order a new board takes them.
     std::span<const TSettingRow> Rows() const { return FRows; }
 
-    // Makes the board (owned by the panel, stopped), configures it, pushing
-    // every setting it takes through PushAll, and installs the game's own
-    // notifications. The panel adds the common ones.
-    virtual TGameBoard* Build(TWiringHost& host) const = 0;
+    // Makes the board, owned by the panel, with the game's own notifications
+    // installed. The panel then stops it, lays it out, pushes every setting
+    // the board takes (PushAll), runs Configure and adds the common
+    // notifications.
+    virtual TGameBoard* Make(TWiringHost& host) const = 0;
+    virtual void Configure(TWiringHost&, TGameBoard&) const {}
     // The counters a start sets.
     virtual void ResetCounters(TGameCounters& counters) const = 0;
     // The status text at each clock tick, and the first one of a game.

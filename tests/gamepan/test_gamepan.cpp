@@ -5,6 +5,7 @@
 #include "gamepan/toolkit/random.h"
 #include "games/scramble/scrmbl.h"
 #include "games/tetris/ttrs.h"
+#include "tests/gamepan/panelfixture.h"
 #include "tests/support/recordingmessages.h"
 
 #include <QEventLoop>
@@ -49,12 +50,9 @@ QString WriteTwoColourBmp(const QTemporaryDir& dir) {
 
 } // namespace
 
-class TGamePanTest : public QObject {
+class TGamePanTest : public QObject, protected TPanelFixture {
     Q_OBJECT
 
-    std::unique_ptr<QWidget> FHost;
-    TGamePan* FPan = nullptr;
-    std::unique_ptr<TRecordingMessages> FMessages;
     const QRect kDesigned{80, 8, 433, 353};
 
     TScrmbl& Board() { return *FPan->BoardAs<TScrmbl>(); }
@@ -65,21 +63,9 @@ class TGamePanTest : public QObject {
     }
 
 private slots:
-    void init() {
-        FixRandomSeed(1234);
-        FMessages = std::make_unique<TRecordingMessages>();
-        FHost = std::make_unique<QWidget>();
-        FHost->resize(600, 400);
-        FPan = new TGamePan(FHost.get());
-        FPan->setGeometry(kDesigned);
-        FHost->show();
-    }
+    void init() { SetUpPanel(1234, {600, 400}, kDesigned); }
 
-    void cleanup() {
-        FHost.reset();
-        FMessages.reset();
-        ReleaseRandomSeed();
-    }
+    void cleanup() { TearDownPanel(); }
 
     void sRowsColumnsRefusesValuesOutsideTwoToEight_data() {
         QTest::addColumn<int>("value");

@@ -6,6 +6,7 @@
 #include "gamepan/toolkit/random.h"
 #include "gamepan/toolkit/timer.h"
 #include "games/arcanoid/rcnd.h"
+#include "tests/gamepan/panelfixture.h"
 #include "tests/support/recordingmessages.h"
 
 #include <QTest>
@@ -13,12 +14,8 @@
 
 using namespace Tolvane;
 
-class TGamePanArcanoidTest : public QObject {
+class TGamePanArcanoidTest : public QObject, protected TPanelFixture {
     Q_OBJECT
-
-    std::unique_ptr<QWidget> FHost;
-    TGamePan* FPan = nullptr;
-    std::unique_ptr<TRecordingMessages> FMessages;
 
     TRcnd& Board() { return *FPan->BoardAs<TRcnd>(); }
     void StartArcanoid() {
@@ -27,20 +24,8 @@ class TGamePanArcanoidTest : public QObject {
     }
 
 private slots:
-    void init() {
-        FixRandomSeed(11);
-        FMessages = std::make_unique<TRecordingMessages>();
-        FHost = std::make_unique<QWidget>();
-        FHost->resize(600, 500);
-        FPan = new TGamePan(FHost.get());
-        FPan->setGeometry(80, 8, 433, 353);
-        FHost->show();
-    }
-    void cleanup() {
-        FHost.reset();
-        FMessages.reset();
-        ReleaseRandomSeed();
-    }
+    void init() { SetUpPanel(11, {600, 500}, {80, 8, 433, 353}); }
+    void cleanup() { TearDownPanel(); }
 
     void captionsShowScoreBallsAndLevel() {
         StartArcanoid();

@@ -5,6 +5,7 @@
 #include "gamepan/toolkit/keys.h"
 #include "gamepan/toolkit/random.h"
 #include "games/figures/fgrs.h"
+#include "tests/gamepan/panelfixture.h"
 #include "tests/games/figures/arrange.h"
 #include "tests/support/recordingmessages.h"
 
@@ -14,12 +15,8 @@
 
 using namespace Tolvane;
 
-class TGamePanFiguresTest : public QObject {
+class TGamePanFiguresTest : public QObject, protected TPanelFixture {
     Q_OBJECT
-
-    std::unique_ptr<QWidget> FHost;
-    TGamePan* FPan = nullptr;
-    std::unique_ptr<TRecordingMessages> FMessages;
 
     TFgrs& Board() { return *FPan->BoardAs<TFgrs>(); }
     void StartFigures() {
@@ -28,20 +25,8 @@ class TGamePanFiguresTest : public QObject {
     }
 
 private slots:
-    void init() {
-        FixRandomSeed(5);
-        FMessages = std::make_unique<TRecordingMessages>();
-        FHost = std::make_unique<QWidget>();
-        FHost->resize(600, 500);
-        FPan = new TGamePan(FHost.get());
-        FPan->setGeometry(80, 8, 400, 400);
-        FHost->show();
-    }
-    void cleanup() {
-        FHost.reset();
-        FMessages.reset();
-        ReleaseRandomSeed();
-    }
+    void init() { SetUpPanel(5, {600, 500}, {80, 8, 400, 400}); }
+    void cleanup() { TearDownPanel(); }
 
     void onlyTheFixedPalettesAreTakenEvenWithoutAGame_data() {
         QTest::addColumn<int>("mode");

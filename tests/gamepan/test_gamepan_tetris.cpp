@@ -4,6 +4,7 @@
 #include "gamepan/toolkit/random.h"
 #include "games/scramble/scrmbl.h"
 #include "games/tetris/ttrs.h"
+#include "tests/gamepan/panelfixture.h"
 #include "tests/support/recordingmessages.h"
 
 #include <QPointer>
@@ -11,12 +12,8 @@
 
 using namespace Tolvane;
 
-class TGamePanTetrisTest : public QObject {
+class TGamePanTetrisTest : public QObject, protected TPanelFixture {
     Q_OBJECT
-
-    std::unique_ptr<QWidget> FHost;
-    TGamePan* FPan = nullptr;
-    std::unique_ptr<TRecordingMessages> FMessages;
 
     TTtrs& Board() { return *FPan->BoardAs<TTtrs>(); }
 
@@ -26,21 +23,9 @@ class TGamePanTetrisTest : public QObject {
     }
 
 private slots:
-    void init() {
-        FixRandomSeed(99);
-        FMessages = std::make_unique<TRecordingMessages>();
-        FHost = std::make_unique<QWidget>();
-        FHost->resize(600, 500);
-        FPan = new TGamePan(FHost.get());
-        FPan->setGeometry(80, 8, 300, 460);
-        FHost->show();
-    }
+    void init() { SetUpPanel(99, {600, 500}, {80, 8, 300, 460}); }
 
-    void cleanup() {
-        FHost.reset();
-        FMessages.reset();
-        ReleaseRandomSeed();
-    }
+    void cleanup() { TearDownPanel(); }
 
     void rangeChecksRefuseWithTheirTexts_data() {
         QTest::addColumn<QString>("setting");
