@@ -129,7 +129,7 @@ TForm1::TForm1(TForm1Options options, QWidget* parent)
     FPopupMenu = new QMenu(this);
     FPopupMenu->addAction(ui->SetAsWallPaper1);
 
-    ApplyDesignValues();
+    BindGamePanEvents();
     LoadHelpText();
     ConnectControls();
     FormCreate();
@@ -147,21 +147,8 @@ TGamePan* TForm1::GamePan() const {
     return ui->GamePan1;
 }
 
-void TForm1::ApplyDesignValues() {
+void TForm1::BindGamePanEvents() {
     TGamePan& pan = *ui->GamePan1;
-    pan.SetColor(clBlack);
-    pan.SetPicStretch(false);
-    pan.SetColorSB(clBtnFace);
-    pan.SetAOverPicture(QStringLiteral("backgr1.bmp"));
-    pan.SetBStPicture(QStringLiteral("backgr1.bmp"));
-    pan.SetColorTF(clBtnFace);
-    pan.SetColorTShapes(colorFixed2);
-    pan.SetOneColorTShapes(clWhite);
-    pan.SetTRows(21);
-    pan.SetTColumns(11);
-    pan.SetACreSquShape(1);
-    pan.SetATN(110);
-    pan.SetASteps(80);
     pan.OnScrambleMove = [this](QObject* sender) { GamePan1ScrambleMove(sender); };
     pan.OnTetrisContact = [this](QObject* sender) { GamePan1TetrisContact(sender); };
     pan.OnTetrisDelete = [this](QObject* sender) { GamePan1TetrisDelete(sender); };

@@ -111,7 +111,7 @@ protected:
 private:
     void FormCreate();
     void FormCloseQuery(QObject* sender, bool& canClose);
-    void ApplyDesignValues();
+    void BindGamePanEvents();
     void ConnectControls();
     void LoadHelpText();
     void ApplyLocalisedMode();

@@ -31,6 +31,7 @@ const TGameWiring* TGamePan::Wiring() const {
 void TGamePan::SetState(TState state) {
     if (state == FState) return;
     FState = state;
+    if (FDesignMode) return;
     SwitchMode();
     FocusBoard();
 }
@@ -120,6 +121,10 @@ void TGamePan::ToggleFrame() {
 }
 
 void TGamePan::SetStart(bool start) {
+    if (FDesignMode) {
+        FStart = start;
+        return;
+    }
     if (start && !FStart && FBoard) {
         FBoard->update();
         FStart = true;
@@ -135,6 +140,7 @@ void TGamePan::SetStart(bool start) {
 }
 
 void TGamePan::SetPaused(bool paused) {
+    if (FDesignMode) return;
     if (FBoard && paused != FPaused && FStart) {
         FPaused = paused;
         FBoard->SetPaused(paused);

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "gamepan/settings.h"
+#include "gamepan/toolkit/kinds.h"
 #include "gamepan/toolkit/notify.h"
 #include "gamepan/toolkit/panel.h"
 #include "gamepan/toolkit/picture.h"
@@ -20,8 +21,6 @@ class TGameBoard;
 class TGameWiring;
 struct TSettingRow;
 
-enum class TState : std::uint8_t { StPanel, Scramble, Tetris, Arcanoid, Figures };
-
 // The component that hosts the four games: it owns every game setting,
 // builds the board of the chosen game, forwards keys and commands to it,
 // keeps the status caption in its own title bar and reports game events.
@@ -29,6 +28,77 @@ enum class TState : std::uint8_t { StPanel, Scramble, Tetris, Arcanoid, Figures 
 // the rows that say how each of its settings is checked and pushed.
 class TGamePan : public TPanel, private TWiringHost {
     Q_OBJECT
+    // Mode and play control: run-time state, never stored in a form.
+    Q_PROPERTY(Tolvane::TState State READ State WRITE SetState STORED false)
+    Q_PROPERTY(bool Start READ Start WRITE SetStart STORED false)
+    Q_PROPERTY(bool Paused READ Paused WRITE SetPaused STORED false)
+    Q_PROPERTY(int Direction READ Direction WRITE SetDirection STORED false)
+    // The counters of the current game.
+    Q_PROPERTY(int ScrambleMoves READ ScrambleMoves STORED false)
+    Q_PROPERTY(int TetrisScore READ TetrisScore STORED false)
+    Q_PROPERTY(int TetrisNext READ TetrisNext STORED false)
+    Q_PROPERTY(int ArcanoidScore READ ArcanoidScore STORED false)
+    Q_PROPERTY(int ArcanoidLevel READ ArcanoidLevel STORED false)
+    Q_PROPERTY(int FiguresMoves READ FiguresMoves STORED false)
+    // The settings; a colour travels as QColor (see ToPropertyColor).
+    Q_PROPERTY(bool ShowScoresTime READ ShowScoresTime WRITE SetShowScoresTime)
+    Q_PROPERTY(bool ShowAllDlgs READ ShowAllDlgs WRITE SetShowAllDlgs)
+    Q_PROPERTY(bool WithCaption READ WithCaption WRITE SetWithCaption)
+    Q_PROPERTY(bool DefKeys READ DefKeys WRITE SetDefKeys)
+    Q_PROPERTY(bool TimerFocus READ TimerFocus WRITE SetTimerFocus)
+    Q_PROPERTY(bool PicStretch READ PicStretch WRITE SetPicStretch)
+    Q_PROPERTY(QString BStPicture READ BStPicture WRITE SetBStPicture)
+    Q_PROPERTY(QString AOverPicture READ AOverPicture WRITE SetAOverPicture)
+    Q_PROPERTY(QString About READ About WRITE SetAbout)
+    Q_PROPERTY(int SRowsColumns READ SRowsColumns WRITE SetSRowsColumns)
+    Q_PROPERTY(QColor ColorSB READ ColorSBAsQColor WRITE SetColorSBAsQColor)
+    Q_PROPERTY(int TRows READ TRows WRITE SetTRows)
+    Q_PROPERTY(int TColumns READ TColumns WRITE SetTColumns)
+    Q_PROPERTY(int TDelay READ TDelay WRITE SetTDelay)
+    Q_PROPERTY(int TCoeff READ TCoeff WRITE SetTCoeff)
+    Q_PROPERTY(QColor ColorTB READ ColorTBAsQColor WRITE SetColorTBAsQColor)
+    Q_PROPERTY(QColor ColorTF READ ColorTFAsQColor WRITE SetColorTFAsQColor)
+    Q_PROPERTY(Tolvane::TColorTAFShapes ColorTShapes READ ColorTShapes WRITE SetColorTShapes)
+    Q_PROPERTY(QColor OneColorTShapes READ OneColorTShapesAsQColor WRITE SetOneColorTShapesAsQColor)
+    Q_PROPERTY(QColor ColorTShapesPen READ ColorTShapesPenAsQColor WRITE SetColorTShapesPenAsQColor)
+    Q_PROPERTY(int WidthTShapesPen READ WidthTShapesPen WRITE SetWidthTShapesPen)
+    Q_PROPERTY(Tolvane::TShapeType ShapesTShape READ ShapesTShape WRITE SetShapesTShape)
+    Q_PROPERTY(
+        Tolvane::TBrushStyle ShapesTBrushStyle READ ShapesTBrushStyle WRITE SetShapesTBrushStyle)
+    Q_PROPERTY(bool NextSColorT READ NextSColorT WRITE SetNextSColorT)
+    Q_PROPERTY(int ARows READ ARows WRITE SetARows)
+    Q_PROPERTY(int AColumns READ AColumns WRITE SetAColumns)
+    Q_PROPERTY(int ALevels READ ALevels WRITE SetALevels)
+    Q_PROPERTY(int ABalls READ ABalls WRITE SetABalls)
+    Q_PROPERTY(int ADelay READ ADelay WRITE SetADelay)
+    Q_PROPERTY(int ACoeff READ ACoeff WRITE SetACoeff)
+    Q_PROPERTY(int ASteps READ ASteps WRITE SetASteps)
+    Q_PROPERTY(int ABSpeed READ ABSpeed WRITE SetABSpeed)
+    Q_PROPERTY(int ASSpeed READ ASSpeed WRITE SetASSpeed)
+    Q_PROPERTY(int ATN READ ATN WRITE SetATN)
+    Q_PROPERTY(int ATL READ ATL WRITE SetATL)
+    Q_PROPERTY(int ATS READ ATS WRITE SetATS)
+    Q_PROPERTY(int ABHW READ ABHW WRITE SetABHW)
+    Q_PROPERTY(int AFriction READ AFriction WRITE SetAFriction)
+    Q_PROPERTY(int ACreSquShape READ ACreSquShape WRITE SetACreSquShape)
+    Q_PROPERTY(bool AStrongShapes READ AStrongShapes WRITE SetAStrongShapes)
+    Q_PROPERTY(bool AIMMDelShapes READ AIMMDelShapes WRITE SetAIMMDelShapes)
+    Q_PROPERTY(bool AEndStop READ AEndStop WRITE SetAEndStop)
+    Q_PROPERTY(QColor ColorAB READ ColorABAsQColor WRITE SetColorABAsQColor)
+    Q_PROPERTY(QColor ColorABl READ ColorABlAsQColor WRITE SetColorABlAsQColor)
+    Q_PROPERTY(QColor ColorAT READ ColorATAsQColor WRITE SetColorATAsQColor)
+    Q_PROPERTY(Tolvane::TColorTAFShapes ColorAShapes READ ColorAShapes WRITE SetColorAShapes)
+    Q_PROPERTY(QColor OneColorAShapes READ OneColorAShapesAsQColor WRITE SetOneColorAShapesAsQColor)
+    Q_PROPERTY(QColor ColorAShapesPen READ ColorAShapesPenAsQColor WRITE SetColorAShapesPenAsQColor)
+    Q_PROPERTY(int WidthAShapesPen READ WidthAShapesPen WRITE SetWidthAShapesPen)
+    Q_PROPERTY(Tolvane::TShapeType ShapesAShape READ ShapesAShape WRITE SetShapesAShape)
+    Q_PROPERTY(
+        Tolvane::TBrushStyle ShapesABrushStyle READ ShapesABrushStyle WRITE SetShapesABrushStyle)
+    Q_PROPERTY(Tolvane::TFSquare FSquare READ FSquare WRITE SetFSquare)
+    Q_PROPERTY(int FWidthHeight READ FWidthHeight WRITE SetFWidthHeight)
+    Q_PROPERTY(Tolvane::TColorTAFShapes ColorFShapes READ ColorFShapes WRITE SetColorFShapes)
+    Q_PROPERTY(QColor ColorFB READ ColorFBAsQColor WRITE SetColorFBAsQColor)
+
 public:
     explicit TGamePan(QWidget* parent = nullptr);
     ~TGamePan() override;
@@ -195,6 +265,11 @@ public:
     template <typename TBoard> TBoard* BoardAs() const { return qobject_cast<TBoard*>(FBoard); }
     const TPicture* Picture() const { return FPicture.get(); }
 
+    // In design mode (a form designer shows the panel) the mode and Start
+    // are only stored and Paused does nothing: no board is ever built.
+    bool DesignMode() const { return FDesignMode; }
+    void SetDesignMode(bool value) { FDesignMode = value; }
+
     // The direction command an arrow key (VK_LEFT, VK_UP, VK_RIGHT, VK_DOWN)
     // stands for in the game on the board, by the board's own key table.
     std::optional<std::uint8_t> ArrowCommand(std::uint16_t key) const;
@@ -206,6 +281,37 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
+    QColor ColorSBAsQColor() const { return ToPropertyColor(ColorSB()); }
+    void SetColorSBAsQColor(const QColor& value) { SetColorSB(FromPropertyColor(value)); }
+    QColor ColorTBAsQColor() const { return ToPropertyColor(ColorTB()); }
+    void SetColorTBAsQColor(const QColor& value) { SetColorTB(FromPropertyColor(value)); }
+    QColor ColorTFAsQColor() const { return ToPropertyColor(ColorTF()); }
+    void SetColorTFAsQColor(const QColor& value) { SetColorTF(FromPropertyColor(value)); }
+    QColor OneColorTShapesAsQColor() const { return ToPropertyColor(OneColorTShapes()); }
+    void SetOneColorTShapesAsQColor(const QColor& value) {
+        SetOneColorTShapes(FromPropertyColor(value));
+    }
+    QColor ColorTShapesPenAsQColor() const { return ToPropertyColor(ColorTShapesPen()); }
+    void SetColorTShapesPenAsQColor(const QColor& value) {
+        SetColorTShapesPen(FromPropertyColor(value));
+    }
+    QColor ColorABAsQColor() const { return ToPropertyColor(ColorAB()); }
+    void SetColorABAsQColor(const QColor& value) { SetColorAB(FromPropertyColor(value)); }
+    QColor ColorABlAsQColor() const { return ToPropertyColor(ColorABl()); }
+    void SetColorABlAsQColor(const QColor& value) { SetColorABl(FromPropertyColor(value)); }
+    QColor ColorATAsQColor() const { return ToPropertyColor(ColorAT()); }
+    void SetColorATAsQColor(const QColor& value) { SetColorAT(FromPropertyColor(value)); }
+    QColor OneColorAShapesAsQColor() const { return ToPropertyColor(OneColorAShapes()); }
+    void SetOneColorAShapesAsQColor(const QColor& value) {
+        SetOneColorAShapes(FromPropertyColor(value));
+    }
+    QColor ColorAShapesPenAsQColor() const { return ToPropertyColor(ColorAShapesPen()); }
+    void SetColorAShapesPenAsQColor(const QColor& value) {
+        SetColorAShapesPen(FromPropertyColor(value));
+    }
+    QColor ColorFBAsQColor() const { return ToPropertyColor(ColorFB()); }
+    void SetColorFBAsQColor(const QColor& value) { SetColorFB(FromPropertyColor(value)); }
+
     // The setter shape every setting shares: check, store or skip, push to
     // the live board of its game, notice, and the focus back to the board.
     // The row of the field says how.
@@ -255,6 +361,7 @@ private:
     bool FStart = false;
     bool FPaused = false;
     std::uint8_t FDirection = 0;
+    bool FDesignMode = false;
 
     TPanSettings FSettings;
 };

@@ -4,7 +4,6 @@
 #include "gamepan/toolkit/colors.h"
 #include "gamepan/toolkit/shapes.h"
 #include "games/arcanoid/settings.h"
-#include "games/figures/square.h"
 #include "games/tetris/settings.h"
 
 #include <QString>

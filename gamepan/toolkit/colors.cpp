@@ -20,6 +20,28 @@ TColor FromQColor(const QColor& color) {
     return RGBToColor(color.red(), color.green(), color.blue());
 }
 
+namespace {
+constexpr int kSystemColorNumbers = 255 - kSystemColorAlpha; // 0..30, as many as there are
+
+int SystemColorNumber(TColor color) {
+    return color & 0xFF;
+}
+} // namespace
+
+QColor ToPropertyColor(TColor color) {
+    QColor shown = ToQColor(color);
+    if (IsSystemColor(color) && SystemColorNumber(color) < kSystemColorNumbers)
+        shown.setAlpha(kSystemColorAlpha + SystemColorNumber(color));
+    return shown;
+}
+
+TColor FromPropertyColor(const QColor& color) {
+    const int alpha = color.alpha();
+    if (alpha >= kSystemColorAlpha && alpha < 255)
+        return static_cast<TColor>(0x80000000u | unsigned(alpha - kSystemColorAlpha));
+    return FromQColor(color);
+}
+
 void SetRoleColor(QWidget& widget, std::initializer_list<QPalette::ColorRole> roles,
                   const QColor& color, bool disabledToo) {
     QPalette palette = widget.palette();

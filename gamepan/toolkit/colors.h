@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "kinds.h"
+
 #include <QColor>
 #include <QPalette>
 #include <array>
@@ -34,9 +36,6 @@ constexpr TColor clAqua = 0xFFFF00;
 constexpr TColor clWhite = 0xFFFFFF;
 constexpr TColor clBtnFace = static_cast<TColor>(0x8000000F);
 constexpr TColor clBtnHighlight = static_cast<TColor>(0x80000014);
-
-// How blocks, bricks and pieces are coloured.
-enum TColorTAFShapes : std::uint8_t { colorFixed, colorFixed2, colorOne, colorRandom };
 
 // The dark (colorFixed) and bright (colorFixed2) palettes that Tetris
 // blocks take by kind and Arcanoid bricks by row, both by [n mod 7].
@@ -76,6 +75,15 @@ QColor ToQColor(TColor color);
 
 // The 0x00BBGGRR value of an opaque QColor.
 TColor FromQColor(const QColor& color);
+
+// A colour as a property carries it, to forms and Qt Designer: a plain
+// colour opaque; a system colour as its palette colour of the moment, with
+// the system colour's number in the alpha channel (kSystemColorAlpha plus
+// the number), so that a form keeps "button face" rather than today's grey.
+constexpr int kSystemColorAlpha = 224;
+QColor ToPropertyColor(TColor color);
+// Any other alpha reads as a plain colour.
+TColor FromPropertyColor(const QColor& color);
 
 // Gives the widget's palette roles a colour while the widget is enabled
 // (its window focused or not), or in every state when disabledToo is set.

@@ -17,6 +17,8 @@ namespace Tolvane {
 // its parent like a small window; the border shows the resize cursor.
 class TPanel : public QWidget {
     Q_OBJECT
+    Q_PROPERTY(QString Caption READ Caption WRITE SetCaption)
+    Q_PROPERTY(QColor Color READ ColorAsQColor WRITE SetColorAsQColor)
 public:
     static constexpr int kBorder = 4;       // sizing border on every side, pixels
     static constexpr int kTitleHeight = 18; // title bar below the top border, pixels
@@ -53,6 +55,8 @@ protected:
     void leaveEvent(QEvent* event) override;
 
 private:
+    QColor ColorAsQColor() const { return ToPropertyColor(FColor); }
+    void SetColorAsQColor(const QColor& color) { SetColor(FromPropertyColor(color)); }
     QRect TitleBarRect() const;
     Qt::Edges EdgesAt(QPoint at) const;
     void PaintFrame(QPainter& painter) const;

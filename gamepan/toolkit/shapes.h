@@ -10,26 +10,6 @@ class QPainter;
 
 namespace Tolvane {
 
-enum TShapeType : std::uint8_t {
-    stRectangle,
-    stSquare,
-    stRoundRect,
-    stRoundSquare,
-    stEllipse,
-    stCircle
-};
-
-enum TBrushStyle : std::uint8_t {
-    bsSolid,
-    bsClear,
-    bsHorizontal,
-    bsVertical,
-    bsFDiagonal,
-    bsBDiagonal,
-    bsCross,
-    bsDiagCross
-};
-
 // Everything that decides how one shape looks.
 struct TShapeLook {
     TShapeType Shape = stRectangle;

@@ -2,7 +2,7 @@
 #pragma once
 
 #include "gamepan/toolkit/colors.h"
-#include "games/figures/square.h"
+#include "gamepan/toolkit/kinds.h"
 
 #include <QPoint>
 #include <QSize>
