@@ -12,6 +12,11 @@ top=$(cd "$(dirname "$0")/.." && pwd)
 export QT_QPA_PLATFORM=offscreen
 ctest --test-dir "$build_dir" --output-on-failure --timeout 900 -j2 -E '^test_random_use$'
 
+# The file readers under libFuzzer, built by clang in a preset of their own.
+cmake --preset fuzz -S "$top" >/dev/null
+cmake --build --preset fuzz
+ctest --preset fuzz
+
 sanitize_dir=$top/build-sanitize
 if [ "$(cd "$build_dir" && pwd)" != "$sanitize_dir" ]; then
     cmake --preset sanitize -S "$top" >/dev/null

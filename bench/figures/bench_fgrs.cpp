@@ -3,6 +3,7 @@
 // motion with the repaint of the boxes it touched, one press and release on
 // a shape (hit test, drop, count and the arrangement test), the arrangement
 // test alone, and one full repaint.
+#include "bench/support/benchsupport.h"
 #include "gamepan/toolkit/random.h"
 #include "games/figures/fgrs.h"
 #include "tests/games/figures/arrange.h"
@@ -124,11 +125,7 @@ void BM_FullRepaint(benchmark::State& state) {
         board->MouseUp(Qt::LeftButton, Qt::NoButton, point);
         if (board->Active()) state.SkipWithError("the square was not finished");
     }
-    QImage image(board->size(), QImage::Format_RGB32);
-    for (auto _ : state) {
-        board->render(&image);
-        benchmark::DoNotOptimize(image.constBits());
-    }
+    RenderEachIteration(state, *board);
 }
 BENCHMARK(BM_FullRepaint)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 

@@ -2,6 +2,7 @@
 // The board's hot paths at the largest well (48 × 24) on a full-HD board:
 // one fall step, one sideways move, one turn, a four-row landing under a
 // full heap, and one full repaint.
+#include "bench/support/benchsupport.h"
 #include "gamepan/toolkit/random.h"
 #include "games/tetris/ttrs.h"
 
@@ -127,11 +128,7 @@ void BM_FullRepaint(benchmark::State& state) {
     if (state.range(0) == 1) board->SetColorMode(Tolvane::colorRandom);
     LayHeap(*board);
     LayBar(*board, 3, 12);
-    QImage image(board->size(), QImage::Format_RGB32);
-    for (auto _ : state) {
-        board->render(&image);
-        benchmark::DoNotOptimize(image.constBits());
-    }
+    RenderEachIteration(state, *board);
 }
 BENCHMARK(BM_FullRepaint)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 

@@ -1,4 +1,4 @@
-# The score tables: pure logic, the window, the interrupted write, the fuzzer.
+# The score tables: pure logic, the window, the interrupted write.
 tolvane_add_test(test_scoretable SOURCES test_scoretable.cpp LIBS tolvane_scores)
 tolvane_add_test(test_form2 SOURCES test_form2.cpp LIBS tolvane_scores)
 
@@ -12,43 +12,4 @@ target_compile_definitions(test_scoretable PRIVATE
 target_compile_definitions(test_form2 PRIVATE
   TOLVANE_PICTURES="${PROJECT_SOURCE_DIR}/resources/pictures")
 
-# The file readers under libFuzzer, each a fixed number of runs from a small
-# seed corpus. The main build uses g++, so each target is built by clang++
-# straight from the reader's source (and Qt Core for the table reader).
-find_program(TOLVANE_CLANGXX NAMES clang++ clang++-14)
-# tolvane_add_fuzzer(name RUNS n CORPUS dir SOURCES ... [QT]): builds name-fuzzer and its test.
-function(tolvane_add_fuzzer name)
-  cmake_parse_arguments(ARG "QT" "CORPUS;RUNS" "SOURCES" ${ARGN})
-  set(binary ${CMAKE_CURRENT_BINARY_DIR}/${name}-fuzzer)
-  set(qt_flags)
-  if(ARG_QT)
-    set(qt_includes "$<TARGET_PROPERTY:Qt6::Core,INTERFACE_INCLUDE_DIRECTORIES>")
-    set(qt_flags "-I$<JOIN:${qt_includes},$<SEMICOLON>-I>" $<TARGET_LINKER_FILE:Qt6::Core>)
-  endif()
-  add_custom_command(
-    OUTPUT ${binary}
-    COMMAND ${TOLVANE_CLANGXX} -std=c++20 -g -O1 -fPIC
-      -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=undefined
-      -I${PROJECT_SOURCE_DIR} ${ARG_SOURCES} ${qt_flags} -o ${binary}
-    DEPENDS ${ARG_SOURCES}
-    COMMAND_EXPAND_LISTS
-    VERBATIM)
-  add_custom_target(fuzz_${name} ALL DEPENDS ${binary})
-  # New inputs go to the first folder, so the seeds in the tree stay as kept.
-  set(work ${CMAKE_CURRENT_BINARY_DIR}/${name}-corpus)
-  file(MAKE_DIRECTORY ${work})
-  add_test(NAME fuzz_${name}
-    COMMAND ${binary} -runs=${ARG_RUNS} -max_len=4096 -timeout=10 ${work} ${ARG_CORPUS})
-  set_tests_properties(fuzz_${name} PROPERTIES TIMEOUT 600)
-endfunction()
-
-if(TOLVANE_CLANGXX)
-  tolvane_add_fuzzer(scoretable QT RUNS 200000
-    CORPUS ${CMAKE_CURRENT_SOURCE_DIR}/fuzz/table-corpus
-    SOURCES ${PROJECT_SOURCE_DIR}/scores/scoretable.cpp
-            ${CMAKE_CURRENT_SOURCE_DIR}/fuzz/fuzz_scoretable.cpp)
-  tolvane_add_fuzzer(riffwave RUNS 2000000
-    CORPUS ${CMAKE_CURRENT_SOURCE_DIR}/fuzz/wave-corpus
-    SOURCES ${PROJECT_SOURCE_DIR}/scores/riffwave.cpp
-            ${CMAKE_CURRENT_SOURCE_DIR}/fuzz/fuzz_riffwave.cpp)
-endif()
+# The file readers under libFuzzer are built by the fuzz preset (fuzz/).
