@@ -2,6 +2,7 @@
 // The helpers every board and window shares: keys, shapes, pictures, timers,
 // random numbers and colours.
 #include "gamepan/toolkit/colors.h"
+#include "gamepan/toolkit/keyboardstate.h"
 #include "gamepan/toolkit/keys.h"
 #include "gamepan/toolkit/picture.h"
 #include "gamepan/toolkit/random.h"
@@ -139,6 +140,42 @@ private slots:
         const QKeyEvent event(QEvent::KeyPress, qtKey, keypad ? Qt::KeypadModifier : Qt::NoModifier,
                               0, keysym, 0);
         QCOMPARE(int(VirtualKey(event)), vk);
+    }
+
+    // Off the X server the NumLock state is the keyboards' LEDs: each LED
+    // is "name brightness", a brightness "-" a file that cannot be read.
+    void numLockComesFromTheKeyboardLeds_data() {
+        QTest::addColumn<QStringList>("leds");
+        QTest::addColumn<bool>("on");
+        QTest::newRow("one keyboard, dark") << QStringList{"input3::numlock 0"} << false;
+        QTest::newRow("one keyboard, lit") << QStringList{"input3::numlock 1"} << true;
+        QTest::newRow("every keyboard dark")
+            << QStringList{"input3::numlock 0", "input9::numlock 0", "input3::capslock 1"} << false;
+        QTest::newRow("one of two lit")
+            << QStringList{"input3::numlock 0", "input9::numlock 1"} << true;
+        QTest::newRow("no keyboard LED") << QStringList{"input3::capslock 0"} << true;
+        QTest::newRow("no LEDs at all") << QStringList{} << true;
+        QTest::newRow("unreadable counts for nothing")
+            << QStringList{"input3::numlock -", "input9::numlock 0"} << false;
+        QTest::newRow("only unreadable") << QStringList{"input3::numlock -"} << true;
+        QTest::newRow("junk") << QStringList{"input3::numlock x"} << true;
+    }
+    void numLockComesFromTheKeyboardLeds() {
+        QFETCH(QStringList, leds);
+        QFETCH(bool, on);
+        QTemporaryDir folder;
+        for (const QString& led : leds) {
+            const QStringList parts = led.split(QLatin1Char(' '));
+            QVERIFY(QDir(folder.path()).mkdir(parts[0]));
+            if (parts[1] == QLatin1String("-")) continue;
+            QFile brightness(folder.filePath(parts[0] + QStringLiteral("/brightness")));
+            QVERIFY(brightness.open(QIODevice::WriteOnly));
+            brightness.write(parts[1].toLatin1() + '\n');
+        }
+        SetLedFolder(folder.path());
+        const bool seen = NumLockOn();
+        SetLedFolder({});
+        QCOMPARE(seen, on);
     }
 
     void colourValuesHaveRedInTheLowByte() {
