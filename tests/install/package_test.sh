@@ -41,6 +41,8 @@ depends=$(field Depends)
 for lib in libqt6widgets6 libqt6multimedia6 libc6; do
     tr ',' '\n' <<<"$depends" | awk '{ print $1 }' | grep -qx "$lib" || fail "Depends lacks $lib: $depends"
 done
+[ "$(field Recommends)" = "qt6-wayland, qt6-translations-l10n" ] ||
+    fail "Recommends: $(field Recommends)"
 echo "control: $(field Package) $(field Version), section $(field Section)"
 echo "Depends: $depends"
 
