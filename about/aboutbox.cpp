@@ -191,8 +191,9 @@ void TAboutBox::paintEvent(QPaintEvent* event) {
 
 void TAboutBox::showEvent(QShowEvent* event) {
     // FormShow. The size is locked here rather than at creation, so that the
-    // owner can still make the box taller before showing it.
-    move(FPosLeft, FPosTop);
+    // owner can still make the box taller before showing it. The position is
+    // the frame's, as the owner gives its own frame's.
+    MoveFrameTo(*this, QPoint(FPosLeft, FPosTop));
     setFixedSize(size());
     QDialog::showEvent(event);
 }

@@ -4,6 +4,7 @@
 #include "about/aboutbox.h"
 #include "app/backgrounds.h"
 #include "app/localfont.h"
+#include "app/program.h"
 #include "app/tetrislevels.h"
 #include "gamepan/toolkit/direction.h"
 #include "gamepan/toolkit/keyboardstate.h"
@@ -121,7 +122,8 @@ TForm1::TForm1(TForm1Options options, QWidget* parent)
     ApplyDesignLook(*this);
     for (QWidget* child : findChildren<QWidget*>()) ApplyDesignLook(*child);
     setFixedSize(size());
-    setWindowIcon(QIcon(QStringLiteral(":/icons/tolvane.png")));
+    setWindowIcon(ProgramIcon());
+    SetMainWindow(this);
 
     FFlatButtons = {ui->SpeedButton8, ui->SpeedButton1, ui->SpeedButton10, ui->SpeedButton3,
                     ui->SpeedButton5, ui->SpeedButton4, ui->SpeedButton2,  ui->SpeedButton6,
@@ -371,7 +373,7 @@ void TForm1::SpeedButton7Click(QObject*) {
 void TForm1::SpeedButton8Click(QObject*) {
     PlayCue(QStringLiteral("zari"), false);
     {
-        TAboutBox about(nullptr);
+        TAboutBox about(this);
         about.FPosLeft = x();
         about.FPosTop = y();
         about.resize(about.width(), 400);
@@ -511,7 +513,7 @@ void TForm1::GameOver(TForm2& form) {
 void TForm1::ShowResult(std::int32_t result) {
     {
         // Freed, with its picture, whatever happens in the dialog.
-        const auto form = std::make_unique<TForm2>(nullptr);
+        const auto form = std::make_unique<TForm2>(this);
         const auto freePicture = qScopeGuard([&form] { form->FPicture.reset(); });
         GameOver(*form);
         form->FResult = QString::number(result);

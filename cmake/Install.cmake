@@ -65,6 +65,10 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER "Tolvane developers <tolvane@example.org>")
 # The libraries the binary needs, found by dpkg-shlibdeps (dpkg-dev).
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# Loaded at run time, so no library dependency names them: Qt's Wayland
+# platform (without it a Wayland session runs the program through XWayland)
+# and Qt's translations of its standard buttons.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland, qt6-translations-l10n")
 # Debian keeps the programs of section games in /usr/games: the package
 # moves the installed binary there before it is packed. The program still
 # finds its pictures, as /usr/games/../share/tolvane is /usr/share/tolvane.
@@ -85,4 +89,8 @@ if(NOT left)
 endif()
 ]=])
 set(CPACK_PRE_BUILD_SCRIPTS ${tolvane_to_games})
+# The package holds the game alone: the install rules without a component
+# of their own. The game panel's library, headers and Designer plugin are
+# for developers (cmake --install).
+set(CPACK_INSTALL_CMAKE_PROJECTS "${PROJECT_BINARY_DIR};${PROJECT_NAME};Unspecified;/")
 include(CPack)

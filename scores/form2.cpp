@@ -177,7 +177,7 @@ void TForm2::FormShow() {
                 .fileName()
                 .compare(QLatin1String("backgr2.bmp"), Qt::CaseInsensitive) == 0)
         SetCellColour(ToQColor(clSilver));
-    move(FPosLeft, FPosTop);
+    MoveFrameTo(*this, QPoint(FPosLeft, FPosTop));
 
     // Until the table is known to be whole, nothing can be entered.
     ui->Edit1->setEnabled(false);

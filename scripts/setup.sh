@@ -1,17 +1,36 @@
 #!/usr/bin/env bash
-# Installs the Debian packages Tolvane needs to build, run and test, and
-# nothing when they are all present. Without root it prints the command.
+# Installs the Debian packages Tolvane needs, and nothing when they are all
+# present. Without root it prints the command.
+#
+#   setup.sh run    what building and running the program need (make run)
+#   setup.sh test   that and the tools of the tests, benchmarks and package
+#                   checks (make test; the default)
 set -euo pipefail
 
-packages=(
-  build-essential cmake ninja-build clang libclang-rt-14-dev
-  qt6-base-dev qt6-base-dev-tools qt6-multimedia-dev
-  libx11-dev libbenchmark-dev
-  xvfb xauth xdotool x11-utils imagemagick
-  pulseaudio pulseaudio-utils
+# Building and playing: the compiler and Qt, Qt's Wayland platform and its
+# translations, the fonts the windows are drawn with.
+run_packages=(
+  build-essential cmake ninja-build
+  qt6-base-dev qt6-base-dev-tools qt6-multimedia-dev libx11-dev
+  qt6-wayland qt6-translations-l10n
   fontconfig fonts-liberation2 fonts-comic-neue
+)
+# Testing: the fuzzers and sanitizers, the benchmarks, Qt Designer's plugin
+# interface, private X, Wayland and sound servers with a window manager and
+# the tools that drive and photograph them, and the validators of the
+# installed files and package.
+test_packages=(
+  clang libclang-rt-14-dev libbenchmark-dev qt6-tools-dev
+  xvfb xauth xdotool x11-utils imagemagick weston openbox
+  pulseaudio pulseaudio-utils
   desktop-file-utils appstream lintian dpkg-dev man-db librsvg2-bin
 )
+
+case ${1:-test} in
+run) packages=("${run_packages[@]}") ;;
+test) packages=("${run_packages[@]}" "${test_packages[@]}") ;;
+*) echo "usage: $0 [run|test]" >&2; exit 2 ;;
+esac
 
 missing=()
 for p in "${packages[@]}"; do

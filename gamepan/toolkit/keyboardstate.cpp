@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "keyboardstate.h"
 
+#include <QDir>
+#include <QFile>
 #include <QGuiApplication>
 
 #include <X11/XKBlib.h>
@@ -11,9 +13,15 @@ namespace Tolvane {
 namespace {
 
 TNumLockProbe numLockProbe;
+const QString kKernelLedFolder = QStringLiteral("/sys/class/leds");
+QString ledFolder = kKernelLedFolder;
+
+bool OnX11() {
+    return QGuiApplication::platformName() == QLatin1String("xcb");
+}
 
 std::optional<bool> ReadX11NumLock() {
-    if (QGuiApplication::platformName() != QLatin1String("xcb")) return std::nullopt;
+    if (!OnX11()) return std::nullopt;
     Display* display = XOpenDisplay(nullptr);
     if (!display) return std::nullopt;
     std::optional<bool> on;
@@ -27,8 +35,33 @@ std::optional<bool> ReadX11NumLock() {
 
 } // namespace
 
+std::optional<bool> NumLockFromLeds(const QString& folder) {
+    // Each keyboard has its own LED; one lit is enough, as the player may be
+    // at any of them.
+    std::optional<bool> on;
+    const QDir leds(folder);
+    for (const QString& led :
+         leds.entryList({QStringLiteral("*::numlock")}, QDir::Dirs | QDir::NoDotAndDotDot)) {
+        QFile file(leds.filePath(led + QStringLiteral("/brightness")));
+        if (!file.open(QIODevice::ReadOnly)) continue;
+        bool number = false;
+        const int brightness = file.read(16).trimmed().toInt(&number);
+        if (!number) continue;
+        on = on.value_or(false) || brightness > 0;
+    }
+    return on;
+}
+
+void SetLedFolder(const QString& folder) {
+    ledFolder = folder.isEmpty() ? kKernelLedFolder : folder;
+}
+
 bool NumLockOn() {
-    const std::optional<bool> state = numLockProbe ? numLockProbe() : ReadX11NumLock();
+    if (numLockProbe) return numLockProbe().value_or(true);
+    // Wayland tells programs no lock state, and an X server beside it keeps
+    // its own; the kernel knows what the keyboard shows.
+    std::optional<bool> state = ReadX11NumLock();
+    if (!state) state = NumLockFromLeds(ledFolder);
     return state.value_or(true);
 }
 

@@ -1,14 +1,24 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QString>
 #include <functional>
 #include <optional>
 
 namespace Tolvane {
 
-// The NumLock toggle. Read from the X server when the program runs on X11;
-// where the state cannot be known it counts as on, so no warning appears.
+// The NumLock toggle. On X11 the X server's state; on other platforms
+// (Wayland) the kernel's NumLock LEDs, on when any keyboard's LED is lit.
+// Where the state cannot be known it counts as on, so no warning appears.
 bool NumLockOn();
+
+// The NumLock LEDs under folder (the kernel's /sys/class/leds): on when any
+// "*::numlock" LED is lit, off when every one that can be read is dark, no
+// answer when none can be read.
+std::optional<bool> NumLockFromLeds(const QString& folder);
+
+// Tests: where the LEDs are looked for (empty restores the kernel's folder).
+void SetLedFolder(const QString& folder);
 
 // Tests: answer with a fixed state (an empty function restores the real one).
 using TNumLockProbe = std::function<std::optional<bool>()>;

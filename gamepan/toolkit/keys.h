@@ -35,9 +35,9 @@ constexpr std::uint16_t VK_NUMPAD9 = 0x69;
 constexpr std::uint16_t VK_NUMLOCK = 0x90;
 
 // The virtual-key code of a key press, or 0 for a key without one.
-// Keypad digits come only from the keypad with NumLock on (Qt reports the
-// digit with the keypad modifier); with NumLock off the keypad sends the
-// cursor keys, which are not digits.
+// Keypad digits come only from the keypad with NumLock on, known by the
+// key's native keysym (KP_0 to KP_9) or by Qt's keypad modifier; with
+// NumLock off the keypad sends the cursor keys, which are not digits.
 std::uint16_t VirtualKey(const QKeyEvent& event);
 
 } // namespace Tolvane

@@ -3,6 +3,9 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QPointer>
+#include <QWidget>
+#include <QWindow>
 
 namespace Tolvane {
 namespace {
@@ -10,7 +13,8 @@ namespace {
 class TRealMessageBoxes final : public TMessageSink {
 public:
     TModalResult Show(TMsgDlgType type, const QString& text, TMsgButtons buttons) override {
-        QMessageBox box(IconOf(type), ApplicationTitle(), text);
+        QMessageBox box(IconOf(type), ApplicationTitle(), text, QMessageBox::NoButton,
+                        MessageParent());
         if (buttons == TMsgButtons::mbNoOK) {
             box.setStandardButtons(QMessageBox::No | QMessageBox::Ok);
             box.setDefaultButton(QMessageBox::Ok);
@@ -36,6 +40,7 @@ private:
     }
 };
 
+QPointer<QWidget> mainWindow;
 TRealMessageBoxes realBoxes;
 TMessageSink* currentSink = &realBoxes;
 int boxesShowing = 0;
@@ -49,6 +54,24 @@ void SetApplicationTitle(const QString& title) {
 
 QString ApplicationTitle() {
     return applicationTitle;
+}
+
+void SetMainWindow(QWidget* window) {
+    mainWindow = window;
+}
+
+QWidget* MessageParent() {
+    if (QWidget* modal = QApplication::activeModalWidget()) return modal;
+    return mainWindow && mainWindow->isVisible() ? mainWindow.data() : nullptr;
+}
+
+void MoveFrameTo(QWidget& window, QPoint topLeft) {
+    // Once the native window exists, QWidget::move places the client area
+    // there until the frame is known; the native window is then told that
+    // the position is its frame's. The widget's own position must agree
+    // with the native window's, or showing puts the client area back there.
+    window.move(topLeft);
+    if (QWindow* handle = window.windowHandle()) handle->setFramePosition(topLeft);
 }
 
 TMessageSink* SetMessageSink(TMessageSink* sink) {

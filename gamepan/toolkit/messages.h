@@ -1,7 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QPoint>
 #include <QString>
+
+class QWidget;
 
 namespace Tolvane {
 
@@ -23,6 +26,20 @@ TMessageSink* SetMessageSink(TMessageSink* sink);
 // The program's title, which every message box carries; empty until set.
 void SetApplicationTitle(const QString& title);
 QString ApplicationTitle();
+
+// The program's main window, which owns the boxes while no dialog runs
+// modally. Forgotten when the window goes.
+void SetMainWindow(QWidget* window);
+
+// The window a box belongs to, so that it opens above it and the window
+// manager keeps it there: the dialog running modally (the high-score window,
+// which stays on top), else the main window once it is shown; none before.
+QWidget* MessageParent();
+
+// Moves a top-level window so that its frame, not its client area, has its
+// top-left corner at topLeft, also when the window system has already been
+// told of the window but not yet framed it (as in a show event).
+void MoveFrameTo(QWidget& window, QPoint topLeft);
 
 TModalResult MessageDlg(const QString& text, TMsgDlgType type, TMsgButtons buttons);
 

@@ -81,6 +81,7 @@ private:
         QString Caption, Game, Result;
         QPoint At;
         bool Pictured;
+        QWidget* Owner;
     };
     QList<THighScores> FHighScores;
 
@@ -93,9 +94,12 @@ private:
             };
         if (!options.ShowHighScores)
             options.ShowHighScores = [this](TForm2& form) {
-                FHighScores << THighScores{form.windowTitle(), form.FGame, form.FResult,
+                FHighScores << THighScores{form.windowTitle(),
+                                           form.FGame,
+                                           form.FResult,
                                            QPoint(form.FPosLeft, form.FPosTop),
-                                           form.FPicture && !form.FPicture->IsEmpty()};
+                                           form.FPicture && !form.FPicture->IsEmpty(),
+                                           form.parentWidget()};
             };
         FForm = std::make_unique<TForm1>(std::move(options));
         return *FForm;
@@ -833,6 +837,7 @@ private slots:
         QCOMPARE(FHighScores[0].Result, QString::number(result));
         QCOMPARE(FHighScores[0].At, form.pos());
         QVERIFY(FHighScores[0].Pictured);
+        QCOMPARE(FHighScores[0].Owner, &form);
         QCOMPARE(FCues, QStringList{"EXIT"});
         QVERIFY(Button("Start").isEnabled());
         QVERIFY(!Button("Pause").isEnabled());

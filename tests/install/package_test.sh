@@ -1,8 +1,11 @@
 #!/usr/bin/env bash
 # Builds the Debian package with CPack from the build's install rules,
 # checks its control fields and its contents list (dpkg-deb -c), runs
-# lintian on it (its output is printed; errors fail the test) and unpacks
-# it into OUT_DIR/root for the packaged program's window test.
+# lintian on it with its pedantic and informational checks (its output is
+# printed; any tag fails the test), unpacks it into OUT_DIR/root for the
+# packaged program's window test and checks that the program was built with
+# Debian's hardening (stack protector, read-only relocations bound at start,
+# position-independent), and that it answers --version without a display.
 #
 #   package_test.sh BUILD_DIR OUT_DIR VERSION
 set -euo pipefail
@@ -12,7 +15,7 @@ out=$2
 version=$3
 id=org.example.tolvane
 
-for tool in cpack dpkg-deb dpkg-shlibdeps lintian; do
+for tool in cpack dpkg-deb dpkg-shlibdeps lintian readelf; do
     command -v "$tool" >/dev/null || { echo "$tool is not installed (scripts/setup.sh)" >&2; exit 1; }
 done
 fail() { echo "FAIL: $*" >&2; exit 1; }
@@ -38,6 +41,8 @@ depends=$(field Depends)
 for lib in libqt6widgets6 libqt6multimedia6 libc6; do
     tr ',' '\n' <<<"$depends" | awk '{ print $1 }' | grep -qx "$lib" || fail "Depends lacks $lib: $depends"
 done
+[ "$(field Recommends)" = "qt6-wayland, qt6-translations-l10n" ] ||
+    fail "Recommends: $(field Recommends)"
 echo "control: $(field Package) $(field Version), section $(field Section)"
 echo "Depends: $depends"
 
@@ -56,13 +61,31 @@ grep -q '^-rwxr-xr-x root/root .* \./usr/games/tolvane$' "$out/contents.txt" ||
     fail "usr/games/tolvane is not an executable owned by root"
 echo "the package holds all $(wc -w <<<"$expected") files"
 
-echo "lintian:"
+echo "lintian --pedantic --display-info:"
 status=0
-lintian --display-info "$deb" >"$out/lintian.txt" 2>&1 || status=$?
+lintian --pedantic --display-info "$deb" >"$out/lintian.txt" 2>&1 || status=$?
 cat "$out/lintian.txt"
 # 1: it found errors; more: it could not check the package.
 [ "$status" -le 1 ] || fail "lintian did not run (status $status)"
 [ "$status" -eq 0 ] && ! grep -q '^E: ' "$out/lintian.txt" || fail "lintian reports errors"
+# Tags of every level, down to pedantic; its note about root is no tag.
+! grep -q '^[EWIPX]: ' "$out/lintian.txt" || fail "lintian reports tags"
 
 dpkg-deb -x "$deb" "$out/root"
 echo "unpacked into $out/root"
+
+program=$out/root/usr/games/tolvane
+# Read whole first: grep -q leaving early would fail the pipe.
+elf=$(readelf -h -lW -d --dyn-syms "$program")
+grep -q 'Type: *DYN' <<<"$elf" || fail "the program is not position-independent"
+grep -q 'GNU_RELRO' <<<"$elf" || fail "the program has no read-only relocations"
+grep -q 'BIND_NOW' <<<"$elf" || fail "the program's symbols are not bound at start"
+grep -q '__stack_chk_fail' <<<"$elf" ||
+    fail "the program was built without the stack protector (dpkg-buildflags)"
+echo "hardening: PIE, RELRO, BIND_NOW, stack protector"
+
+# The packaged program says its version and goes, with no display to open.
+version_line=$(env -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM= "$program" --version) ||
+    fail "tolvane --version failed"
+[ "$version_line" = "Tolvane $version" ] || fail "tolvane --version printed '$version_line'"
+echo "tolvane --version: $version_line"

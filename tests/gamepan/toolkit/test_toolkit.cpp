@@ -2,6 +2,7 @@
 // The helpers every board and window shares: keys, shapes, pictures, timers,
 // random numbers and colours.
 #include "gamepan/toolkit/colors.h"
+#include "gamepan/toolkit/keyboardstate.h"
 #include "gamepan/toolkit/keys.h"
 #include "gamepan/toolkit/picture.h"
 #include "gamepan/toolkit/random.h"
@@ -93,31 +94,88 @@ private slots:
         QCOMPARE(QColor(image.pixel(50, 50)), QColor(0, 255, 0));
     }
 
-    void keypadDigitsNeedTheKeypadModifier_data() {
+    // The keypad is known by Qt's keypad modifier (X11) or by the key's own
+    // symbol (Wayland, where Qt leaves the modifier off); a keypad key with
+    // NumLock off is the cursor key it stands for.
+    void keypadKeysAreKnownByModifierOrSymbol_data() {
         QTest::addColumn<int>("qtKey");
         QTest::addColumn<bool>("keypad");
+        QTest::addColumn<uint>("keysym");
         QTest::addColumn<int>("vk");
-        QTest::newRow("numlock on 4") << int(Qt::Key_4) << true << int(VK_NUMPAD4);
-        QTest::newRow("numlock on 8") << int(Qt::Key_8) << true << int(VK_NUMPAD8);
-        QTest::newRow("numlock on 5") << int(Qt::Key_5) << true << int(VK_NUMPAD5);
-        QTest::newRow("top row 4") << int(Qt::Key_4) << false << int('4');
-        QTest::newRow("numlock off 4") << int(Qt::Key_Left) << true << int(VK_LEFT);
-        QTest::newRow("numlock off 8") << int(Qt::Key_Up) << true << int(VK_UP);
-        QTest::newRow("numlock off 5") << int(Qt::Key_Clear) << true << int(VK_CLEAR);
-        QTest::newRow("numlock off 2") << int(Qt::Key_Down) << true << int(VK_DOWN);
-        QTest::newRow("return") << int(Qt::Key_Return) << false << int(VK_RETURN);
-        QTest::newRow("keypad enter") << int(Qt::Key_Enter) << true << int(VK_RETURN);
-        QTest::newRow("space") << int(Qt::Key_Space) << false << int(VK_SPACE);
-        QTest::newRow("letter") << int(Qt::Key_R) << false << int('R');
-        QTest::newRow("unknown") << int(Qt::Key_F35) << false << 0;
+        QTest::newRow("numlock on 4") << int(Qt::Key_4) << true << 0u << int(VK_NUMPAD4);
+        QTest::newRow("numlock on 8") << int(Qt::Key_8) << true << 0u << int(VK_NUMPAD8);
+        QTest::newRow("numlock on 5") << int(Qt::Key_5) << true << 0u << int(VK_NUMPAD5);
+        QTest::newRow("top row 4") << int(Qt::Key_4) << false << 0u << int('4');
+        QTest::newRow("top row 4 by symbol") << int(Qt::Key_4) << false << 0x34u << int('4');
+        QTest::newRow("wayland 0") << int(Qt::Key_0) << false << 0xffb0u << int(VK_NUMPAD0);
+        QTest::newRow("wayland 4") << int(Qt::Key_4) << false << 0xffb4u << int(VK_NUMPAD4);
+        QTest::newRow("wayland 9") << int(Qt::Key_9) << false << 0xffb9u << int(VK_NUMPAD9);
+        QTest::newRow("x11 2") << int(Qt::Key_2) << true << 0xffb2u << int(VK_NUMPAD2);
+        QTest::newRow("numlock off 4") << int(Qt::Key_Left) << true << 0u << int(VK_LEFT);
+        QTest::newRow("numlock off 8") << int(Qt::Key_Up) << true << 0u << int(VK_UP);
+        QTest::newRow("numlock off 5") << int(Qt::Key_Clear) << true << 0u << int(VK_CLEAR);
+        QTest::newRow("numlock off 2") << int(Qt::Key_Down) << true << 0u << int(VK_DOWN);
+        QTest::newRow("wayland KP_Left") << int(Qt::Key_Left) << false << 0xff96u << int(VK_LEFT);
+        QTest::newRow("wayland KP_Begin")
+            << int(Qt::Key_Clear) << false << 0xff9du << int(VK_CLEAR);
+        QTest::newRow("wayland KP_Down") << int(Qt::Key_Down) << false << 0xff99u << int(VK_DOWN);
+        // A keysym Qt has no key for still names the keypad key.
+        QTest::newRow("bare KP_Right") << 0 << false << 0xff98u << int(VK_RIGHT);
+        QTest::newRow("bare KP_Up") << 0 << false << 0xff97u << int(VK_UP);
+        QTest::newRow("bare KP_6") << 0 << false << 0xffb6u << int(VK_NUMPAD6);
+        QTest::newRow("return") << int(Qt::Key_Return) << false << 0u << int(VK_RETURN);
+        QTest::newRow("keypad enter") << int(Qt::Key_Enter) << true << 0u << int(VK_RETURN);
+        QTest::newRow("space") << int(Qt::Key_Space) << false << 0x20u << int(VK_SPACE);
+        QTest::newRow("letter") << int(Qt::Key_R) << false << 0u << int('R');
+        QTest::newRow("unknown") << int(Qt::Key_F35) << false << 0u << 0;
+        // Symbols beside the keypad block are not keypad keys.
+        QTest::newRow("KP_Equal") << int(Qt::Key_Equal) << false << 0xffbdu << 0;
+        QTest::newRow("KP_Multiply") << int(Qt::Key_Asterisk) << false << 0xffaau << 0;
     }
-    void keypadDigitsNeedTheKeypadModifier() {
+    void keypadKeysAreKnownByModifierOrSymbol() {
         QFETCH(int, qtKey);
         QFETCH(bool, keypad);
+        QFETCH(uint, keysym);
         QFETCH(int, vk);
-        const QKeyEvent event(QEvent::KeyPress, qtKey,
-                              keypad ? Qt::KeypadModifier : Qt::NoModifier);
+        const QKeyEvent event(QEvent::KeyPress, qtKey, keypad ? Qt::KeypadModifier : Qt::NoModifier,
+                              0, keysym, 0);
         QCOMPARE(int(VirtualKey(event)), vk);
+    }
+
+    // Off the X server the NumLock state is the keyboards' LEDs: each LED
+    // is "name brightness", a brightness "-" a file that cannot be read.
+    void numLockComesFromTheKeyboardLeds_data() {
+        QTest::addColumn<QStringList>("leds");
+        QTest::addColumn<bool>("on");
+        QTest::newRow("one keyboard, dark") << QStringList{"input3::numlock 0"} << false;
+        QTest::newRow("one keyboard, lit") << QStringList{"input3::numlock 1"} << true;
+        QTest::newRow("every keyboard dark")
+            << QStringList{"input3::numlock 0", "input9::numlock 0", "input3::capslock 1"} << false;
+        QTest::newRow("one of two lit")
+            << QStringList{"input3::numlock 0", "input9::numlock 1"} << true;
+        QTest::newRow("no keyboard LED") << QStringList{"input3::capslock 0"} << true;
+        QTest::newRow("no LEDs at all") << QStringList{} << true;
+        QTest::newRow("unreadable counts for nothing")
+            << QStringList{"input3::numlock -", "input9::numlock 0"} << false;
+        QTest::newRow("only unreadable") << QStringList{"input3::numlock -"} << true;
+        QTest::newRow("junk") << QStringList{"input3::numlock x"} << true;
+    }
+    void numLockComesFromTheKeyboardLeds() {
+        QFETCH(QStringList, leds);
+        QFETCH(bool, on);
+        QTemporaryDir folder;
+        for (const QString& led : leds) {
+            const QStringList parts = led.split(QLatin1Char(' '));
+            QVERIFY(QDir(folder.path()).mkdir(parts[0]));
+            if (parts[1] == QLatin1String("-")) continue;
+            QFile brightness(folder.filePath(parts[0] + QStringLiteral("/brightness")));
+            QVERIFY(brightness.open(QIODevice::WriteOnly));
+            brightness.write(parts[1].toLatin1() + '\n');
+        }
+        SetLedFolder(folder.path());
+        const bool seen = NumLockOn();
+        SetLedFolder({});
+        QCOMPARE(seen, on);
     }
 
     void colourValuesHaveRedInTheLowByte() {
