@@ -1,6 +1,13 @@
 # The score tables: pure logic, the window, the interrupted write, the fuzzer.
 tolvane_add_test(test_scoretable SOURCES test_scoretable.cpp LIBS tolvane_scores)
 tolvane_add_test(test_form2 SOURCES test_form2.cpp LIBS tolvane_scores)
+# The window on a full file system: a small tmpfs in a mount namespace of the
+# test's own; exits with 77 (counted as skipped) where none can be mounted.
+add_test(NAME test_form2_fulldisk COMMAND test_form2 fulldisk)
+set_tests_properties(test_form2_fulldisk PROPERTIES
+  ENVIRONMENT "QT_QPA_PLATFORM=offscreen;QT_QPA_FONTDIR=/usr/share/fonts"
+  SKIP_RETURN_CODE 77
+  TIMEOUT 300)
 
 # A child that rewrites a table in a loop until killed; the test kills it
 # again and again and reads what is left.
