@@ -9,11 +9,64 @@
 #include "scores/form2.h"
 #include "scores/scoretable.h"
 
+#include <QApplication>
 #include <QDir>
+#include <QSocketNotifier>
 
+#include <cerrno>
+#include <csignal>
+#include <fcntl.h>
 #include <memory>
+#include <unistd.h>
 
 namespace Tolvane {
+
+namespace {
+
+// The signal handler only writes a byte here; the event loop reads it and
+// does the work, since almost nothing may be done inside a handler.
+int gSignalPipe[2] = {-1, -1};
+bool gTerminationRequested = false;
+
+extern "C" void OnTerminationSignal(int) {
+    const int savedErrno = errno;
+    const char byte = 1;
+    [[maybe_unused]] const ssize_t written = ::write(gSignalPipe[1], &byte, 1);
+    errno = savedErrno;
+}
+
+void EndOnSignal() {
+    char drain[16];
+    while (::read(gSignalPipe[0], drain, sizeof drain) > 0) {
+    }
+    gTerminationRequested = true;
+    // Closing runs the window's write-back and ends its modal loop.
+    for (QWidget* window : QApplication::topLevelWidgets())
+        if (auto* form = qobject_cast<TForm2*>(window); form && form->isVisible()) form->close();
+    QCoreApplication::exit(0);
+}
+
+} // namespace
+
+void QuitOnTerminationSignals() {
+    if (gSignalPipe[0] >= 0) return;
+    if (::pipe2(gSignalPipe, O_CLOEXEC | O_NONBLOCK) != 0) return;
+    auto* notifier =
+        new QSocketNotifier(gSignalPipe[0], QSocketNotifier::Read, QCoreApplication::instance());
+    QObject::connect(notifier, &QSocketNotifier::activated, notifier, &EndOnSignal);
+    struct sigaction action {};
+    action.sa_handler = OnTerminationSignal;
+    sigemptyset(&action.sa_mask);
+    // Reset to the default after the first, so that a second signal ends a
+    // program that cannot end by itself.
+    action.sa_flags = SA_RESTART | SA_RESETHAND;
+    sigaction(SIGTERM, &action, nullptr);
+    sigaction(SIGINT, &action, nullptr);
+}
+
+bool TerminationRequested() {
+    return gTerminationRequested;
+}
 
 void NameApplication() {
     TApplication::setApplicationName(QStringLiteral("Tolvane"));
@@ -26,6 +79,7 @@ void NameApplication() {
 
 int RunProgram(int& argc, char** argv) {
     TApplication application(argc, argv);
+    QuitOnTerminationSignals();
     NameApplication();
     RegisterFontSubstitutes();
 
@@ -36,6 +90,8 @@ int RunProgram(int& argc, char** argv) {
     splash->hide();
     splash.reset();
 
+    // A signal handled while the splash was up came before any loop to end.
+    if (TerminationRequested()) return 0;
     form.show();
     return TApplication::exec();
 }

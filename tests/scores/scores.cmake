@@ -16,8 +16,13 @@ target_link_libraries(tablewriter_child PRIVATE tolvane_scores)
 add_dependencies(test_scoretable tablewriter_child)
 target_compile_definitions(test_scoretable PRIVATE
   TOLVANE_TABLEWRITER_CHILD="$<TARGET_FILE:tablewriter_child>")
+# The program at a game's end, in small, for the test that signals it.
+add_executable(highscore_host highscore_host.cpp)
+target_link_libraries(highscore_host PRIVATE tolvane_app tolvane_testsupport)
+add_dependencies(test_form2 highscore_host)
 target_compile_definitions(test_form2 PRIVATE
-  TOLVANE_PICTURES="${PROJECT_SOURCE_DIR}/resources/pictures")
+  TOLVANE_PICTURES="${PROJECT_SOURCE_DIR}/resources/pictures"
+  TOLVANE_HIGHSCORE_HOST="$<TARGET_FILE:highscore_host>")
 
 # The file readers under libFuzzer, each a fixed number of runs from a small
 # seed corpus. The main build uses g++, so each target is built by clang++

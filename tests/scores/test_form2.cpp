@@ -11,10 +11,13 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLockFile>
+#include <QProcess>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <csignal>
 #include <cstdio>
 #include <cstring>
 #include <memory>
@@ -520,6 +523,40 @@ private slots:
         QVERIFY(!Child<QLineEdit>(*form, "Edit1")->isEnabled());
         QVERIFY(QFileInfo(PathOf("tetris.ini")).exists() &&
                 !QFileInfo(PathOf("tetris.ini")).isFile());
+    }
+
+    // The session ends (a logout sends SIGTERM, Ctrl+C SIGINT) while the
+    // window still shows the congratulation: the name is on disk and the
+    // program ends with status 0. A name that could not be saved on
+    // acceptance (another copy held the table) is saved as the window closes.
+    void terminationSignalKeepsTheNameAndEndsCleanly_data() {
+        QTest::addColumn<int>("signal");
+        QTest::addColumn<bool>("lockHeld");
+        QTest::newRow("SIGTERM") << int(SIGTERM) << false;
+        QTest::newRow("SIGINT") << int(SIGINT) << false;
+        QTest::newRow("SIGTERM, saved at the close") << int(SIGTERM) << true;
+    }
+    void terminationSignalKeepsTheNameAndEndsCleanly() {
+        QFETCH(int, signal);
+        QFETCH(bool, lockHeld);
+        Put("tetris.ini", kPoints);
+        QLockFile lock(PathOf("tetris.ini.lock"));
+        if (lockHeld) QVERIFY(lock.tryLock(0));
+        QProcess host;
+        host.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        host.start(QStringLiteral(TOLVANE_HIGHSCORE_HOST), {FDir->path()});
+        QVERIFY(host.waitForStarted(10000));
+        while (!host.canReadLine()) QVERIFY(host.waitForReadyRead(10000));
+        QCOMPARE(host.readLine(), QByteArray(lockHeld ? "accepted 1\n" : "accepted 0\n"));
+        // On disk already as the congratulation shows, unless it could not be.
+        QCOMPARE(Get("tetris.ini").startsWith("Ann\r\n95\r\n"), !lockHeld);
+        lock.unlock();
+        QVERIFY(::kill(pid_t(host.processId()), signal) == 0);
+        QVERIFY2(host.waitForFinished(10000), "still running 10 s after the signal");
+        QCOMPARE(host.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(host.exitCode(), 0);
+        QCOMPARE(Get("tetris.ini"),
+                 Table({{"Ann", "95"}, {"A", "90"}, {"B", "70"}, {"C", "50"}, {"D", "30"}}));
     }
 
     void missingBackgroundIsReportedAndDropped() {
