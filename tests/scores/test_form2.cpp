@@ -2,7 +2,6 @@
 #include "gamepan/toolkit/keys.h"
 #include "scores/form2.h"
 #include "tests/support/children.h"
-#include "tests/support/pipeguard.h"
 #include "tests/support/recordingmessages.h"
 #include "tests/support/smallfilesystem.h"
 
@@ -457,16 +456,6 @@ private slots:
         QVERIFY(FMessages->Shown.isEmpty());
     }
 
-    // Clear stays at hand for the mouse.
-    void clearIsPressedOnPurposeOnly() {
-        Put("tetris.ini", kMoves);
-        auto form = Open("Tetris", "5");
-        QCOMPARE(Child<QPushButton>(*form, "BitBtn3")->focusPolicy(), Qt::NoFocus);
-        QTest::mouseClick(Child<QPushButton>(*form, "BitBtn3"), Qt::LeftButton);
-        QVERIFY(!QFile::exists(PathOf("tetris.ini")));
-        QVERIFY(Child<QPushButton>(*form, "BitBtn1")->hasFocus());
-    }
-
     // Two copies of the program on one folder, each with its window open: each
     // entry is kept, in either order, and a window without a new entry
     // writes nothing.
@@ -509,20 +498,6 @@ private slots:
         (firstClosesFirst ? second : first)->close();
         QCOMPARE(Get("tetris.ini"), expected);
         QVERIFY(FMessages->Shown.isEmpty());
-    }
-
-    // A named pipe where the table should be would hold the window for ever
-    // on opening it; it is reported like any table that cannot be read.
-    void pipeInPlaceOfTheTableIsReportedWithoutWaiting() {
-        TPipeGuard pipe(PathOf("tetris.ini"));
-        QVERIFY(pipe.Made());
-        auto form = Open("Tetris", "5");
-        form->close();
-        QVERIFY2(!pipe.Fired(), "opening the window waited on the pipe");
-        QCOMPARE(FMessages->Texts(), QStringList{"Cannot Open " + PathOf("tetris.ini")});
-        QVERIFY(!Child<QLineEdit>(*form, "Edit1")->isEnabled());
-        QVERIFY(QFileInfo(PathOf("tetris.ini")).exists() &&
-                !QFileInfo(PathOf("tetris.ini")).isFile());
     }
 
     // The session ends (a logout sends SIGTERM, Ctrl+C SIGINT) while the

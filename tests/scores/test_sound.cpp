@@ -14,6 +14,7 @@
 #include <QTest>
 #include <QTimer>
 #include <arpa/inet.h>
+#include <atomic>
 #include <chrono>
 #include <condition_variable>
 #include <csignal>
@@ -96,8 +97,8 @@ private:
 };
 
 // Sinks that block in Play until let go, as the audio system's start does
-// with a sound server that hangs, and count what they are given. A sink may
-// fail after its first play, as one whose server died.
+// with a sound server that hangs, and count what they are given. The first
+// may fail after its play, as one whose server died.
 class TBlockingSinks {
 public:
     explicit TBlockingSinks(bool blocking, bool firstFails = false)
@@ -105,11 +106,7 @@ public:
     ~TBlockingSinks() { LetGo(); }
 
     TSoundSinkFactory Factory() {
-        return [this] {
-            const std::lock_guard lock(FLock);
-            ++Made;
-            return std::make_unique<TSink>(*this, Made == 1 && FFirstFails);
-        };
+        return [this] { return std::make_unique<TSink>(*this, ++Made == 1 && FFirstFails); };
     }
     void LetGo() {
         {
@@ -118,31 +115,22 @@ public:
         }
         FChanged.notify_all();
     }
-    int Count(const int& counter) {
-        const std::lock_guard lock(FLock);
-        return counter;
-    }
 
-    int Made = 0;
-    int Played = 0;
-    int Destroyed = 0;
-    std::vector<std::size_t> Bytes;
+    std::atomic<int> Made = 0;
+    std::atomic<int> Played = 0;
+    std::atomic<int> Destroyed = 0;
+    // The size of the second cue played.
+    std::atomic<std::size_t> SecondBytes = 0;
 
 private:
     class TSink final : public TSoundSink {
     public:
         TSink(TBlockingSinks& sinks, bool fails) : FSinks(sinks), FFails(fails) {}
-        ~TSink() override {
-            const std::lock_guard lock(FSinks.FLock);
-            ++FSinks.Destroyed;
-        }
+        ~TSink() override { ++FSinks.Destroyed; }
         void Play(const TSoundCue& cue, TSoundOutput::TFinished finished) override {
-            {
-                std::unique_lock lock(FSinks.FLock);
-                ++FSinks.Played;
-                FSinks.Bytes.push_back(std::size_t(cue.Samples.size()));
-                FSinks.FChanged.wait(lock, [this] { return !FSinks.FBlocking; });
-            }
+            if (++FSinks.Played == 2) FSinks.SecondBytes = std::size_t(cue.Samples.size());
+            std::unique_lock lock(FSinks.FLock);
+            FSinks.FChanged.wait(lock, [this] { return !FSinks.FBlocking; });
             FFailed = FFails;
             if (finished) finished();
         }
@@ -310,7 +298,7 @@ private slots:
         auto output = std::make_unique<TThreadedSoundOutput>(sinks.Factory());
         auto installed = std::make_unique<TInstalled>(*output);
         QVERIFY2(ReturnedMs("EXIT") < 1000, "a cue waited for the sink");
-        QTRY_COMPARE(sinks.Count(sinks.Played), 1);
+        QTRY_COMPARE(sinks.Played, 1);
         const qint64 waited = WaitedMs("ENERGY");
         QVERIFY2(waited >= 196 && waited <= 197 + kSlackMs + 500,
                  qPrintable(QString::number(waited)));
@@ -319,7 +307,7 @@ private slots:
         // Not heard, so not waited for past its length.
         const qint64 unheard = WaitedMs("ENERGY");
         QVERIFY2(unheard >= 196 && unheard <= 197 + 500, qPrintable(QString::number(unheard)));
-        QCOMPARE(sinks.Count(sinks.Played), 1);
+        QCOMPARE(sinks.Played, 1);
 
         if (closedWhileHung) {
             installed.reset();
@@ -336,7 +324,7 @@ private slots:
             closer.join();
             QVERIFY2(inTime, "closing waited more than 5 s for the hung sound thread");
             // The thread left behind ends once let go, and frees its sink.
-            QTRY_COMPARE(sinks.Count(sinks.Destroyed), 1);
+            QTRY_COMPARE(sinks.Destroyed, 1);
             return;
         }
         sinks.LetGo();
@@ -344,13 +332,13 @@ private slots:
         // ENERGY that was waiting for the sink all along.
         const auto cueSounds = [&sinks] {
             TForm2::PlayWave(QStringLiteral("STEP"), false);
-            return sinks.Count(sinks.Played) >= 2;
+            return sinks.Played >= 2;
         };
         QTRY_VERIFY(cueSounds());
-        QCOMPARE(sinks.Bytes[1], std::size_t(264));
+        QCOMPARE(sinks.SecondBytes, std::size_t(264));
         installed.reset();
         output.reset();
-        QCOMPARE(sinks.Count(sinks.Destroyed), 1);
+        QCOMPARE(sinks.Destroyed, 1);
     }
 
     // A sink whose device failed is replaced by a fresh one for a later cue,
@@ -360,12 +348,12 @@ private slots:
         auto output = std::make_unique<TThreadedSoundOutput>(sinks.Factory());
         TInstalled installed(*output);
         for (const char* name : {"EXIT", "STEP", "zari"}) {
-            const int played = sinks.Count(sinks.Played);
+            const int played = sinks.Played;
             TForm2::PlayWave(QLatin1String(name), false);
-            QTRY_COMPARE(sinks.Count(sinks.Played), played + 1);
+            QTRY_COMPARE(sinks.Played, played + 1);
         }
-        QCOMPARE(sinks.Count(sinks.Made), 2);
-        QCOMPARE(sinks.Count(sinks.Destroyed), 1);
+        QCOMPARE(sinks.Made, 2);
+        QCOMPARE(sinks.Destroyed, 1);
     }
 
     // No installed output: a headless run with no sound server named keeps
