@@ -4,6 +4,7 @@
 #include "about/aboutbox.h"
 #include "app/application.h"
 #include "app/form1.h"
+#include "app/termination.h"
 #include "gamepan/toolkit/fonts.h"
 #include "gamepan/toolkit/messages.h"
 #include "scores/form2.h"
@@ -83,6 +84,7 @@ int RunProgram(int& argc, char** argv) {
         return 0;
     }
     TApplication application(argc, argv);
+    QuitOnTerminationSignals();
     NameApplication();
     LoadQtTranslations(application);
     RegisterFontSubstitutes();
@@ -94,6 +96,8 @@ int RunProgram(int& argc, char** argv) {
     splash->hide();
     splash.reset();
 
+    // A signal handled while the splash was up came before any loop to end.
+    if (TerminationRequested()) return 0;
     form.show();
     return TApplication::exec();
 }

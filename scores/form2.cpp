@@ -14,6 +14,7 @@
 #include <QStandardPaths>
 #include <QStyle>
 #include <QStyledItemDelegate>
+#include <utility>
 
 namespace Tolvane {
 
@@ -138,6 +139,11 @@ void TForm2::FormCreate() {
     ui->BitBtn1->setIcon(style()->standardIcon(QStyle::SP_DialogCloseButton));
     // A disabled Clear shows its glyph greyed: the second state.
     ui->BitBtn3->setIcon(style()->standardIcon(QStyle::SP_DialogDiscardButton));
+    // Clear is pressed on purpose, with the mouse, or not at all: the keys of
+    // a game still held as it ends (Tetris drops with Down and Space) must
+    // not move the focus onto it and press it.
+    ui->BitBtn3->setFocusPolicy(Qt::NoFocus);
+    ui->BitBtn3->setAutoDefault(false);
     connect(ui->BitBtn1, &QPushButton::clicked, this, &QDialog::accept);
     connect(ui->BitBtn3, &QPushButton::clicked, this, &TForm2::BitBtn3Click);
 
@@ -199,30 +205,16 @@ void TForm2::FormShow() {
     }
     FNewResult = *newResult;
 
-    TScoreTable table;
-    if (QFileInfo::exists(FFileName)) {
-        const TScoreRead read = ReadScoreFile(FFileName);
-        if (!read.Table) {
-            ShowError(read.Error);
-            return;
-        }
-        table = *read.Table;
-        FTableValid = true;
-    } else {
-        table = DefaultScoreTable(FDefaultResult);
-        const QString error = WriteScoreFile(FFileName, table);
-        if (error.isEmpty())
-            FTableValid = true;
-        else
-            ShowError(error);
+    const TScoreRead read = OpenScoreFile(FFileName, FDefaultResult);
+    if (!read.Table) {
+        ShowError(read.Error);
+        return;
     }
-    FNames = table.Names;
-    FResults = table.Results;
-    FLatin1Names = table.Latin1Names;
-    FillGrid();
+    const TScoreTable& table = *read.Table;
+    FTableValid = true;
+    ShowTable(table);
 
-    if (FTableValid &&
-        BeatsStored(FKind->Better, *ParseResult(FResults[kScorePlaces - 1]), FNewResult)) {
+    if (BeatsStored(FKind->Better, *ParseResult(FResults[kScorePlaces - 1]), FNewResult)) {
         ui->Label3->setText(QStringLiteral("Enter Your name!"));
         ui->Edit1->setEnabled(true);
         ui->Edit1->setFocus();
@@ -239,13 +231,13 @@ void TForm2::BitBtn2Click() {
     FPlayer = CleanName(ui->Edit1->text());
     TScoreTable table{FNames, FResults, FLatin1Names};
     InsertEntry(table, RankPlace(FKind->Better, table, FNewResult), FPlayer, FResultText);
-    FNames = table.Names;
-    FResults = table.Results;
-    FLatin1Names = table.Latin1Names;
-    FillGrid();
+    ShowTable(table);
     ui->Edit1->setEnabled(false);
     ui->Label3->setText(QStringLiteral("Congratulations ") + FPlayer + QStringLiteral("!"));
     ui->BitBtn1->setFocus();
+    // Saved at once: the session may end before the window closes.
+    FEntryPending = true;
+    WriteEntry();
 }
 
 void TForm2::BitBtn3Click() {
@@ -254,6 +246,7 @@ void TForm2::BitBtn3Click() {
         return;
     }
     FTableValid = false;
+    FEntryPending = false;
     for (int place = 1; place <= kScorePlaces; ++place) {
         ui->StringGrid1->item(place, kNameColumn)->setText(QString());
         ui->StringGrid1->item(place, kResultColumn)->setText(QString());
@@ -264,12 +257,34 @@ void TForm2::BitBtn3Click() {
     ui->BitBtn1->setFocus();
 }
 
+// Only an entry that could not be saved yet is written here: the table on
+// disk may hold entries of other copies of the program since this window
+// read it, which writing back this window's copy would lose.
 void TForm2::FormDeactivate() {
     // The box reporting a failed write takes the activation away again.
-    if (FWriting || !FTableValid || !QFileInfo::exists(FFileName)) return;
+    if (FWriting || !FEntryPending) return;
+    WriteEntry();
+}
+
+void TForm2::ShowTable(const TScoreTable& table) {
+    FNames = table.Names;
+    FResults = table.Results;
+    FLatin1Names = table.Latin1Names;
+    FillGrid();
+}
+
+void TForm2::WriteEntry() {
     FWriting = true;
-    const QString error = WriteScoreFile(FFileName, TScoreTable{FNames, FResults, FLatin1Names});
-    if (!error.isEmpty()) ShowError(error);
+    const TScoreMerge merge = MergeScoreEntry(FFileName, FKind->Better, FPlayer, FResultText);
+    if (merge.Error.isEmpty()) {
+        FEntryPending = false;
+        // Shows the entries other copies of the program added meanwhile.
+        if (merge.Table) ShowTable(*merge.Table);
+    } else if (merge.Error != std::exchange(FReportedError, merge.Error)) {
+        // A failure is told once; the entry is tried again whenever the
+        // window loses the activation, and at the latest when it closes.
+        ShowError(merge.Error);
+    }
     FWriting = false;
 }
 

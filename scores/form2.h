@@ -77,6 +77,9 @@ protected:
 
 private:
     void FillGrid();
+    void ShowTable(const TScoreTable& table);
+    // Places the accepted entry into the table on disk; reports a failure.
+    void WriteEntry();
     void SetCellColour(const QColor& colour);
 
     std::unique_ptr<Ui::TForm2> ui;
@@ -88,6 +91,10 @@ private:
     // Without it the window never writes back, so a file it could not read
     // stays as it was.
     bool FTableValid = false;
+    // A name was accepted and is not on disk yet.
+    bool FEntryPending = false;
+    // The last failure reported, so that retries do not repeat it.
+    QString FReportedError;
     bool FWriting = false;
     bool FClosed = false;
 };

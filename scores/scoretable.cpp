@@ -1,11 +1,18 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "scores/scoretable.h"
 
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLockFile>
 #include <QSaveFile>
 #include <QStringDecoder>
+#include <QThread>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace Tolvane {
 
@@ -149,43 +156,155 @@ void InsertEntry(TScoreTable& table, int place, const QString& name, const QStri
     table.Latin1Names[place - 1] = false;
 }
 
+namespace {
+
+// Ten short lines; anything beyond a generous bound is not a table.
+constexpr qint64 kMaxTableBytes = 1 << 20;
+
+// How long a write waits for another copy of the program to finish its own.
+// A write takes milliseconds; a lock left by a copy that died is taken over
+// at once.
+constexpr int kLockWaitMs = 2000;
+constexpr int kLockRetryMs = 5;
+
+// Remembers, in the current folder, that the tables of the old one were
+// considered.
+constexpr char kTakenOverMark[] = ".old-tables-taken-over";
+
+// Opens the file for reading only when it is a regular file. The first open
+// does not wait, whatever the path names: a named pipe opened plainly waits
+// for a writer, and reading a device may never end.
+bool OpenRegularFile(QFile& file, const QString& path) {
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) return false;
+    struct stat status {};
+    if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode) ||
+        !file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        return false;
+    }
+    return true;
+}
+
+// The whole file, when it is a regular one of a sensible size.
+std::optional<QByteArray> ReadRegularFile(const QString& path) {
+    QFile file;
+    if (!OpenRegularFile(file, path)) return std::nullopt;
+    QByteArray bytes = file.read(kMaxTableBytes);
+    if (file.error() != QFileDevice::NoError) return std::nullopt;
+    return bytes;
+}
+
+// Something under the name that is no regular file: a folder, a pipe, a
+// device. A dangling link counts as nothing.
+bool OtherThanAFile(const QString& path) {
+    const QFileInfo info(path);
+    return info.exists() && !info.isFile();
+}
+
+QString WriteWhole(const QString& path, const QByteArray& bytes) {
+    // A table the player made read-only stays as it is; replacing it whole
+    // would get round that.
+    if (const QFileInfo file(path); file.exists() && !file.isWritable())
+        return QStringLiteral("Cannot Write ") + path;
+    // Writing into a pipe or a device in place of the table could wait for
+    // ever.
+    if (OtherThanAFile(path)) return QStringLiteral("Cannot Create ") + path;
+    QSaveFile file(path);
+    // Unbuffered, so that a failed write (no space left) is seen here; a
+    // buffered one fails only in commit's flush, which commit ignores and
+    // then replaces the table by what little was written.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+        return QStringLiteral("Cannot Create ") + path;
+    // Not committed, the half-written copy goes and the table stays.
+    if (file.write(bytes) != bytes.size() || file.error() != QFileDevice::NoError || !file.commit())
+        return QStringLiteral("Cannot Write ") + path;
+    return QString();
+}
+
+// Held while a table is read and written back, by every copy of the program.
+class TTableLock {
+public:
+    explicit TTableLock(const QString& path) : FLock(path + QStringLiteral(".lock")) {
+        // In short steps: QLockFile's own wait sleeps 100 ms and more between
+        // tries, long beside the write it waits for.
+        const QDeadlineTimer deadline(kLockWaitMs);
+        while (!(FLocked = FLock.tryLock(0)) && FLock.error() == QLockFile::LockFailedError &&
+               !deadline.hasExpired())
+            QThread::msleep(kLockRetryMs);
+    }
+    bool Locked() const { return FLocked; }
+
+private:
+    QLockFile FLock;
+    bool FLocked = false;
+};
+
+} // namespace
+
 TScoreRead ReadScoreFile(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {std::nullopt, QStringLiteral("Cannot Open ") + path};
-    // Ten short lines; anything beyond a generous bound is not a table.
-    constexpr qint64 kMaxTableBytes = 1 << 20;
+    QFile file;
+    if (!OpenRegularFile(file, path)) return {std::nullopt, QStringLiteral("Cannot Open ") + path};
     const QByteArray bytes = file.read(kMaxTableBytes);
     if (file.error() != QFileDevice::NoError)
         return {std::nullopt, QStringLiteral("Cannot Read ") + path};
     return ParseScoreTable(bytes);
 }
 
+TScoreRead OpenScoreFile(const QString& path, const QString& defaultResult) {
+    if (QFileInfo(path).exists()) return ReadScoreFile(path);
+    const TTableLock lock(path);
+    if (!lock.Locked()) return {std::nullopt, QStringLiteral("Cannot Write ") + path};
+    // Another copy may have made it while this one waited.
+    if (QFileInfo(path).exists()) return ReadScoreFile(path);
+    const TScoreTable table = DefaultScoreTable(defaultResult);
+    if (QString error = WriteScoreFile(path, table); !error.isEmpty())
+        return {std::nullopt, std::move(error)};
+    return {table, QString()};
+}
+
+TScoreMerge MergeScoreEntry(const QString& path, TBetter better, const QString& name,
+                            const QString& result) {
+    const TTableLock lock(path);
+    if (!lock.Locked()) return {std::nullopt, QStringLiteral("Cannot Write ") + path};
+    if (!QFileInfo(path).exists()) return {std::nullopt, QString()};
+    TScoreRead read = ReadScoreFile(path);
+    if (!read.Table) return {std::nullopt, read.Error};
+    const std::optional<std::int32_t> value = ParseResult(result);
+    if (!value) return {std::nullopt, InvalidIntegerMessage(result)};
+    const int place = RankPlace(better, *read.Table, *value);
+    if (place > kScorePlaces) return {read.Table, QString()};
+    InsertEntry(*read.Table, place, name, result);
+    if (QString error = WriteScoreFile(path, *read.Table); !error.isEmpty())
+        return {std::nullopt, std::move(error)};
+    return {read.Table, QString()};
+}
+
 void AdoptScoreTables(const QString& oldDirectory, const QString& directory) {
     const QDir from(oldDirectory);
     const QDir to(directory);
-    if (from.absolutePath() == to.absolutePath()) return;
+    if (from.absolutePath() == to.absolutePath() || !from.exists()) return;
+    const QString mark = to.filePath(QLatin1String(kTakenOverMark));
+    if (QFileInfo(mark).exists()) return;
+    bool hasTables = false;
     for (const TScoreGame& game : kScoreGames)
-        if (to.exists(QLatin1String(game.FileName))) return;
-    for (const TScoreGame& game : kScoreGames) {
-        const QString name = QLatin1String(game.FileName);
-        if (!from.exists(name)) continue;
-        QDir().mkpath(directory);
-        QFile::copy(from.filePath(name), to.filePath(name));
+        hasTables = hasTables || QFileInfo(to.filePath(QLatin1String(game.FileName))).exists();
+    QDir().mkpath(directory);
+    if (!hasTables) {
+        for (const TScoreGame& game : kScoreGames) {
+            const QString name = QLatin1String(game.FileName);
+            if (const std::optional<QByteArray> bytes = ReadRegularFile(from.filePath(name)))
+                WriteWhole(to.filePath(name), *bytes);
+        }
     }
+    // Without the mark (a read-only folder), the question comes up again at
+    // the next start, which is all it costs.
+    QFile markFile(mark);
+    markFile.open(QIODevice::WriteOnly);
 }
 
 QString WriteScoreFile(const QString& path, const TScoreTable& table) {
-    // A table the player made read-only stays as it is; replacing it whole
-    // would get round that.
-    if (const QFileInfo file(path); file.exists() && !file.isWritable())
-        return QStringLiteral("Cannot Write ") + path;
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) return QStringLiteral("Cannot Create ") + path;
-    const QByteArray bytes = FormatScoreTable(table);
-    if (file.write(bytes) != bytes.size() || !file.commit())
-        return QStringLiteral("Cannot Write ") + path;
-    return QString();
+    return WriteWhole(path, FormatScoreTable(table));
 }
 
 } // namespace Tolvane

@@ -79,14 +79,41 @@ int RankPlace(TBetter better, const TScoreTable& table, std::int32_t newResult);
 // at place. Places outside 1..5 change nothing.
 void InsertEntry(TScoreTable& table, int place, const QString& name, const QString& result);
 
+// Only a regular file is opened: a folder, a named pipe or a device under
+// the table's name reads as "Cannot Open", since opening or reading one may
+// wait for ever.
 TScoreRead ReadScoreFile(const QString& path);
 
+// The table at path; where there is none, a table of defaults, written there
+// first. The creation takes the table's lock, so that it cannot undo an
+// entry that another copy of the program has just written.
+TScoreRead OpenScoreFile(const QString& path, const QString& defaultResult);
+
+struct TScoreMerge {
+    // The table as it now stands on disk; empty when there is none (it was
+    // cleared meanwhile, which the entry does not undo) or on an error.
+    std::optional<TScoreTable> Table;
+    // The message to report; empty on success.
+    QString Error;
+};
+
+// Places one new entry into the table on disk as it stands now: under a lock
+// that every copy of the program takes, the table is read again, the entry
+// ranked into it and the table written back, so that entries that others
+// wrote meanwhile stay. An entry that no longer earns a place writes nothing.
+// Result must be a valid result.
+TScoreMerge MergeScoreEntry(const QString& path, TBetter better, const QString& name,
+                            const QString& result);
+
 // The tables of an earlier folder (one named after an older version of the
-// program) are copied into the current one, once: only while the current
-// folder holds none of the four files. The old files stay as they are.
+// program) are copied into the current one, once: the first time both are
+// seen, and only when the current folder holds none of the four files then.
+// A mark in the current folder remembers that this was done, so that a
+// table cleared later does not come back. The old files stay as they are.
 void AdoptScoreTables(const QString& oldDirectory, const QString& directory);
-// Replaces the file as a whole, so an interrupted write leaves the old table.
-// Empty on success, else the message to report.
+// Replaces the file as a whole, so an interrupted or failed write (a full
+// disk, say) leaves the old table. Empty on success, else the message to
+// report.
 QString WriteScoreFile(const QString& path, const TScoreTable& table);
 
 } // namespace Tolvane

@@ -6,6 +6,7 @@
 #include <QAudioSink>
 #include <QBuffer>
 #include <QCoreApplication>
+#include <QDeadlineTimer>
 #include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
@@ -17,9 +18,12 @@
 #include <QTimer>
 #include <chrono>
 #include <condition_variable>
+#include <cstdio>
+#include <cstdlib>
 #include <deque>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <thread>
 
 namespace Tolvane {
@@ -44,35 +48,52 @@ public:
     }
 };
 
-// Plays one clip at a time through Qt Multimedia. It lives on the sound
-// thread, so a clip goes on sounding while the user-interface thread is
-// held by a waiting cue. A sink is made per clip, since the clips differ in
-// format, and kept after the clip has been handed over so the device can
-// play out what it has buffered, then released.
-class TQtSoundPlayer final : public QObject {
+// Plays cues through Qt Multimedia on the sound thread, so a clip goes on
+// sounding while the user-interface thread is held by a waiting cue. A
+// QAudioSink is made per clip, since the clips differ in format, and kept
+// after the clip has been handed over so the device can play out what it
+// has buffered, then released.
+class TQtSink final : public QObject, public TSoundSink {
 public:
-    TQtSoundPlayer() {
+    TQtSink() {
         FRelease.setSingleShot(true);
         FRelease.setInterval(kReleaseAfterIdle);
-        connect(&FRelease, &QTimer::timeout, this, &TQtSoundPlayer::Cut);
+        connect(&FRelease, &QTimer::timeout, this, &TQtSink::Cut);
     }
-    ~TQtSoundPlayer() override { Cut(); }
+    ~TQtSink() override { Cut(); }
 
-    void Play(const QAudioDevice& device, const QAudioFormat& format, const QByteArray& samples,
-              TSoundOutput::TFinished finished) {
+    void Play(const TSoundCue& cue, TSoundOutput::TFinished finished) override {
         Cut();
         FFinished = std::move(finished);
+        // Asked at every cue, so a change of the default device is followed.
+        // The first ask sets up the audio system, which waits for the sound
+        // server's answer (30 s for one that never answers): here, on the
+        // sound thread, it holds up no window.
+        const QAudioDevice device = QMediaDevices::defaultAudioOutput();
+        if (device.isNull()) {
+            qCDebug(lcSound) << "no audio output device; cue not heard";
+            Finish();
+            return;
+        }
+        QAudioFormat format;
+        format.setSampleRate(static_cast<int>(cue.Format.SampleRate));
+        format.setChannelCount(cue.Format.Channels);
+        format.setSampleFormat(cue.Format.BitsPerSample == 8 ? QAudioFormat::UInt8
+                                                             : QAudioFormat::Int16);
         FBuffer = new QBuffer(this);
-        FBuffer->setData(samples);
+        FBuffer->setData(cue.Samples);
         FBuffer->open(QIODevice::ReadOnly);
         FSink = new QAudioSink(device, format, this);
-        connect(FSink, &QAudioSink::stateChanged, this, &TQtSoundPlayer::StateChanged);
+        connect(FSink, &QAudioSink::stateChanged, this, &TQtSink::StateChanged);
         FSink->start(FBuffer);
         if (FSink->error() != QAudio::NoError) {
             qCDebug(lcSound) << "audio output refused the cue:" << FSink->error();
+            FFailed = true;
             Finish();
         }
     }
+
+    bool Failed() const override { return FFailed; }
 
 private:
     void StateChanged(QAudio::State state) {
@@ -85,6 +106,7 @@ private:
             // An idle stream would keep the device from going to sleep.
             FRelease.start();
         } else if (state == QAudio::StoppedState && FSink->error() != QAudio::NoError) {
+            FFailed = true;
             Finish();
         }
     }
@@ -113,56 +135,38 @@ private:
     QAudioSink* FSink = nullptr;
     QBuffer* FBuffer = nullptr;
     TSoundOutput::TFinished FFinished;
-    QTimer FRelease{this}; // a child, so it moves to the sound thread too
+    bool FFailed = false;
+    QTimer FRelease{this};
 };
 
-// The default audio output: hands each clip to the player on the sound
-// thread, in the order the cues come. Owned by the application, so the
-// thread ends before the audio system goes.
-class TQtSoundOutput final : public QObject, public TSoundOutput {
-public:
-    explicit TQtSoundOutput(QObject* parent) : QObject(parent), FPlayer(new TQtSoundPlayer) {
-        FThread.setObjectName(QStringLiteral("sound"));
-        FPlayer->moveToThread(&FThread);
-        // The player goes on its own thread, as the thread ends: while the
-        // application is being torn down nothing can be posted to it.
-        connect(
-            &FThread, &QThread::finished, FPlayer, [player = FPlayer] { delete player; },
-            Qt::DirectConnection);
-        FThread.start();
-    }
-    ~TQtSoundOutput() override {
-        FThread.quit();
-        FThread.wait();
-    }
-
-    void Start(const TWaveImage& Wave, TFinished Finished) override {
-        // Asked here: the media backend is set up on the user-interface thread.
-        const QAudioDevice device = QMediaDevices::defaultAudioOutput();
-        if (device.isNull()) {
-            qCDebug(lcSound) << "no audio output device; cue not heard";
-            if (Finished) Finished();
-            return;
-        }
-        QAudioFormat format;
-        format.setSampleRate(static_cast<int>(Wave.Format.SampleRate));
-        format.setChannelCount(Wave.Format.Channels);
-        format.setSampleFormat(Wave.Format.BitsPerSample == 8 ? QAudioFormat::UInt8
-                                                              : QAudioFormat::Int16);
-        QByteArray samples(reinterpret_cast<const char*>(Wave.Samples.data()),
-                           static_cast<qsizetype>(Wave.Samples.size()));
-        QMetaObject::invokeMethod(
-            FPlayer,
-            [player = FPlayer, device, format, samples = std::move(samples),
-             finished = std::move(Finished)]() mutable {
-                player->Play(device, format, samples, std::move(finished));
+// A thread left held at the end must not meet the teardown of what it holds
+// (the audio system's waits on it, or aborts): the process then ends at
+// exit before that teardown, with the status it exits with. Registered
+// late, so it runs before the teardown registered earlier.
+void EndBeforeTeardownAtExit() {
+    static std::once_flag registered;
+    std::call_once(registered, [] {
+        on_exit(
+            [](int status, void*) {
+                std::fflush(nullptr);
+                std::_Exit(status);
             },
-            Qt::QueuedConnection);
+            nullptr);
+    });
+}
+
+// The default output, owned by the application so that its thread ends
+// before the application object does.
+class TApplicationSoundOutput final : public QObject, public TSoundOutput {
+public:
+    explicit TApplicationSoundOutput(QObject* parent)
+        : QObject(parent), FOutput([] { return std::make_unique<TQtSink>(); }) {}
+    void Start(const TWaveImage& Wave, TFinished Finished) override {
+        FOutput.Start(Wave, std::move(Finished));
     }
 
 private:
-    QThread FThread;
-    TQtSoundPlayer* FPlayer;
+    TThreadedSoundOutput FOutput;
 };
 
 TSoundOutput* InstalledOutput = nullptr;
@@ -177,9 +181,8 @@ TSoundOutput& CurrentOutput() {
     if (QGuiApplication::platformName() == QLatin1String("offscreen") &&
         !qEnvironmentVariableIsSet("PULSE_SERVER"))
         return silent;
-    // Owned by the application, so it goes before the audio system does.
-    static QPointer<TQtSoundOutput> qtOutput;
-    if (!qtOutput) qtOutput = new TQtSoundOutput(app);
+    static QPointer<TApplicationSoundOutput> qtOutput;
+    if (!qtOutput) qtOutput = new TApplicationSoundOutput(app);
     return *qtOutput;
 }
 
@@ -230,6 +233,132 @@ void WaitForClip(TSoundOutput& output, const TWaveImage& wave) {
 }
 
 } // namespace
+
+// What the user-interface thread and the sound thread share.
+struct TThreadedSoundOutput::TShared {
+    using TClock = std::chrono::steady_clock;
+    struct TPending {
+        TSoundCue Cue;
+        TFinished Finished;
+        TClock::time_point Since;
+    };
+
+    std::mutex Lock;
+    // The cue waiting for the sound thread; a newer one replaces it.
+    std::optional<TPending> Pending;
+    // A take of the pending cue is queued on the sound thread.
+    bool Posted = false;
+    // When the sink began the play under way; empty while none is.
+    std::optional<TClock::time_point> PlayingSince;
+};
+
+// Lives on the sound thread with the sink it makes.
+class TThreadedSoundOutput::TWorker final : public QObject {
+public:
+    TWorker(TSoundSinkFactory factory, std::shared_ptr<TShared> shared)
+        : FFactory(std::move(factory)), FShared(std::move(shared)) {}
+
+    void Take() {
+        TShared::TPending pending;
+        {
+            const std::lock_guard lock(FShared->Lock);
+            FShared->Posted = false;
+            if (!FShared->Pending) return;
+            pending = std::move(*std::exchange(FShared->Pending, std::nullopt));
+            FShared->PlayingSince = TShared::TClock::now();
+        }
+        // A cue held up behind a slow start is no longer the moment's.
+        if (TShared::TClock::now() - pending.Since > kStartLimit) {
+            Done();
+            if (pending.Finished) pending.Finished();
+            return;
+        }
+        if (!FSink || FSink->Failed()) {
+            FSink.reset();
+            FSink = FFactory();
+        }
+        if (FSink)
+            FSink->Play(pending.Cue, std::move(pending.Finished));
+        else if (pending.Finished)
+            pending.Finished();
+        Done();
+    }
+
+    // Goes on the sound thread, as it ends.
+    void Release() { FSink.reset(); }
+
+private:
+    void Done() {
+        const std::lock_guard lock(FShared->Lock);
+        FShared->PlayingSince.reset();
+    }
+
+    TSoundSinkFactory FFactory;
+    std::shared_ptr<TShared> FShared;
+    std::unique_ptr<TSoundSink> FSink;
+};
+
+TThreadedSoundOutput::TThreadedSoundOutput(TSoundSinkFactory Factory)
+    : FShared(std::make_shared<TShared>()), FThread(new QThread),
+      FWorker(new TWorker(std::move(Factory), FShared)) {
+    FThread->setObjectName(QStringLiteral("sound"));
+    FWorker->moveToThread(FThread);
+    // The worker goes on its own thread, as the thread ends: while the
+    // application is being torn down nothing can be posted to it.
+    QObject::connect(
+        FThread, &QThread::finished, FWorker,
+        [worker = FWorker] {
+            worker->Release();
+            delete worker;
+        },
+        Qt::DirectConnection);
+    FThread->start();
+}
+
+TThreadedSoundOutput::~TThreadedSoundOutput() {
+    TFinished unheard;
+    {
+        const std::lock_guard lock(FShared->Lock);
+        if (FShared->Pending) unheard = std::move(FShared->Pending->Finished);
+        FShared->Pending.reset();
+    }
+    if (unheard) unheard();
+    FThread->quit();
+    if (FThread->wait(QDeadlineTimer(kShutdownWait))) {
+        delete FThread;
+        return;
+    }
+    qCDebug(lcSound) << "sound thread still held at the end; left behind";
+    EndBeforeTeardownAtExit();
+}
+
+void TThreadedSoundOutput::Start(const TWaveImage& Wave, TFinished Finished) {
+    TSoundCue cue{Wave.Format, QByteArray(reinterpret_cast<const char*>(Wave.Samples.data()),
+                                          static_cast<qsizetype>(Wave.Samples.size()))};
+    TFinished replaced;
+    bool hung = false;
+    bool post = false;
+    {
+        const std::lock_guard lock(FShared->Lock);
+        const auto now = TShared::TClock::now();
+        hung = FShared->PlayingSince && now - *FShared->PlayingSince > kStartLimit;
+        if (!hung) {
+            if (FShared->Pending) replaced = std::move(FShared->Pending->Finished);
+            FShared->Pending = TShared::TPending{std::move(cue), std::move(Finished), now};
+            post = !std::exchange(FShared->Posted, true);
+        }
+    }
+    // Cut off before it began.
+    if (replaced) replaced();
+    if (hung) {
+        qCDebug(lcSound) << "sound output hung; cue not heard";
+        if (Finished) Finished();
+        return;
+    }
+    if (post)
+        QMetaObject::invokeMethod(
+            FWorker, [worker = FWorker] { worker->Take(); }, Qt::QueuedConnection);
+}
 
 TSoundOutput* SetSoundOutput(TSoundOutput* Output) {
     return std::exchange(InstalledOutput, Output);

@@ -3,16 +3,22 @@
 #include "scores/form2.h"
 #include "tests/support/children.h"
 #include "tests/support/recordingmessages.h"
+#include "tests/support/smallfilesystem.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLockFile>
+#include <QProcess>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <csignal>
+#include <cstdio>
+#include <cstring>
 #include <memory>
 #include <unistd.h>
 
@@ -30,6 +36,7 @@ QByteArray Table(std::initializer_list<std::pair<const char*, const char*>> entr
 }
 
 const QByteArray kMoves = Table({{"A", "10"}, {"B", "20"}, {"C", "30"}, {"D", "40"}, {"E", "50"}});
+const QByteArray kPoints = Table({{"A", "90"}, {"B", "70"}, {"C", "50"}, {"D", "30"}, {"E", "10"}});
 
 // Runs the rest of a test as the user nobody when the tests run as root;
 // the folder becomes nobody's.
@@ -232,7 +239,7 @@ private slots:
     }
 
     void higherIsBetterRanksPoints() {
-        Put("tetris.ini", Table({{"A", "90"}, {"B", "70"}, {"C", "50"}, {"D", "30"}, {"E", "10"}}));
+        Put("tetris.ini", kPoints);
         auto form = Open("Tetris", "60");
         QVERIFY(Child<QLineEdit>(*form, "Edit1")->isEnabled());
         Child<QLineEdit>(*form, "Edit1")->setText(QStringLiteral("Tess"));
@@ -379,18 +386,152 @@ private slots:
         QFile::setPermissions(FDir->path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     }
 
-    // The accepted entry cannot be saved; the failure is told once, the
-    // obstacle stays, and the window closes normally.
+    // The accepted entry cannot be saved; the failure is told once however
+    // often the write is tried again, and the window closes normally. Where
+    // the obstacle goes before the window closes, the entry is saved then.
+    void failedWriteBackIsReported_data() {
+        QTest::addColumn<QString>("obstacle");
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<bool>("removed");
+        QTest::newRow("folder in place of the table") << "tetris.ini"
+                                                      << "Cannot Open " << false;
+        QTest::newRow("lock held, then let go") << "tetris.ini.lock"
+                                                << "Cannot Write " << true;
+    }
     void failedWriteBackIsReported() {
-        auto form = Open("Tetris", "5");
+        QFETCH(QString, obstacle);
+        QFETCH(QString, message);
+        QFETCH(bool, removed);
+        auto form = Open("Tetris", "40");
+        QFile::remove(PathOf("tetris.ini"));
+        QVERIFY(QDir(FDir->path()).mkdir(obstacle));
         Child<QLineEdit>(*form, "Edit1")->setText(QStringLiteral("Ann"));
         form->FormKeyDown(VK_RETURN);
-        QVERIFY(QFile::remove(PathOf("tetris.ini")));
-        QVERIFY(QDir(FDir->path()).mkdir(QStringLiteral("tetris.ini")));
+        form->FormDeactivate();
+        if (removed) {
+            QVERIFY(QDir(FDir->path()).rmdir(obstacle));
+            Put("tetris.ini", kPoints);
+        }
         form->close();
         QVERIFY(!form->isVisible());
-        QCOMPARE(FMessages->Texts(), QStringList{"Cannot Create " + PathOf("tetris.ini")});
-        QVERIFY(QFileInfo(PathOf("tetris.ini")).isDir());
+        QCOMPARE(FMessages->Texts(), QStringList{message + PathOf("tetris.ini")});
+        QCOMPARE(QFileInfo(PathOf(obstacle.toLatin1().constData())).isDir(), !removed);
+        if (removed)
+            QCOMPARE(Get("tetris.ini"),
+                     Table({{"A", "90"}, {"B", "70"}, {"C", "50"}, {"Ann", "40"}, {"D", "30"}}));
+    }
+
+    // Down and Space are Tetris's drop keys; a player still pressing them as
+    // the game ends must not reach Clear, whatever the window waits for.
+    void gameKeysNeverClearTheTable_data() {
+        QTest::addColumn<QString>("result");
+        QTest::addColumn<QList<int>>("keys");
+        const QList<int> drops = {Qt::Key_Down, Qt::Key_Space, Qt::Key_Down, Qt::Key_Space,
+                                  Qt::Key_Return};
+        QTest::newRow("not placed, drops") << "5" << drops;
+        QTest::newRow("placed, drops") << "95" << drops;
+        QTest::newRow("not placed, arrows")
+            << "5" << QList<int>{Qt::Key_Right, Qt::Key_Space, Qt::Key_Left,
+                                 Qt::Key_Up,    Qt::Key_Space, Qt::Key_Enter};
+        QTest::newRow("not placed, tab") << "5" << QList<int>{Qt::Key_Tab, Qt::Key_Space};
+        QTest::newRow("placed, keypad digits")
+            << "95" << QList<int>{Qt::Key_2, Qt::Key_8, Qt::Key_Down, Qt::Key_Space, Qt::Key_Enter};
+    }
+    void gameKeysNeverClearTheTable() {
+        QFETCH(QString, result);
+        QFETCH(QList<int>, keys);
+        Put("tetris.ini", kPoints);
+        auto form = Open("Tetris", result.toLatin1().constData());
+        for (const int key : keys) {
+            QWidget* target =
+                QApplication::focusWidget() ? QApplication::focusWidget() : form.get();
+            const bool keypad = key >= Qt::Key_0 && key <= Qt::Key_9;
+            QTest::keyClick(target, Qt::Key(key), keypad ? Qt::KeypadModifier : Qt::NoModifier);
+        }
+        form->close();
+        // The four best stay in order, with the new entry above them or not.
+        QVERIFY2(
+            Get("tetris.ini").contains(Table({{"A", "90"}, {"B", "70"}, {"C", "50"}, {"D", "30"}})),
+            Get("tetris.ini").constData());
+        QVERIFY(FMessages->Shown.isEmpty());
+    }
+
+    // Two copies of the program on one folder, each with its window open: each
+    // entry is kept, in either order, and a window without a new entry
+    // writes nothing.
+    void twoWindowsOnOneFolderKeepEachOthersEntries_data() {
+        QTest::addColumn<QString>("firstName");
+        QTest::addColumn<QString>("secondName");
+        QTest::addColumn<bool>("firstClosesFirst");
+        QTest::addColumn<QByteArray>("expected");
+        QTest::newRow("both named, first closes first")
+            << "Ann"
+            << "Bob" << true
+            << Table({{"A", "90"}, {"Ann", "80"}, {"B", "70"}, {"Bob", "60"}, {"C", "50"}});
+        QTest::newRow("both named, second closes first")
+            << "Ann"
+            << "Bob" << false
+            << Table({{"A", "90"}, {"Ann", "80"}, {"B", "70"}, {"Bob", "60"}, {"C", "50"}});
+        QTest::newRow("second only opened, closes last")
+            << "Ann"
+            << "" << true
+            << Table({{"A", "90"}, {"Ann", "80"}, {"B", "70"}, {"C", "50"}, {"D", "30"}});
+        QTest::newRow("first only opened, closes first")
+            << ""
+            << "Bob" << true
+            << Table({{"A", "90"}, {"B", "70"}, {"Bob", "60"}, {"C", "50"}, {"D", "30"}});
+    }
+    void twoWindowsOnOneFolderKeepEachOthersEntries() {
+        QFETCH(QString, firstName);
+        QFETCH(QString, secondName);
+        QFETCH(bool, firstClosesFirst);
+        QFETCH(QByteArray, expected);
+        Put("tetris.ini", kPoints);
+        auto first = Open("Tetris", "80");
+        auto second = Open("Tetris", "60");
+        for (auto& [form, name] : {std::pair{first.get(), firstName}, {second.get(), secondName}}) {
+            if (name.isEmpty()) continue;
+            Child<QLineEdit>(*form, "Edit1")->setText(name);
+            form->FormKeyDown(VK_RETURN);
+        }
+        (firstClosesFirst ? first : second)->close();
+        (firstClosesFirst ? second : first)->close();
+        QCOMPARE(Get("tetris.ini"), expected);
+        QVERIFY(FMessages->Shown.isEmpty());
+    }
+
+    // The session ends (a logout sends SIGTERM, Ctrl+C SIGINT) while the
+    // window still shows the congratulation: the name is on disk and the
+    // program ends with status 0. A name that could not be saved on
+    // acceptance (another copy held the table) is saved as the window closes.
+    void terminationSignalKeepsTheNameAndEndsCleanly_data() {
+        QTest::addColumn<int>("signal");
+        QTest::addColumn<bool>("lockHeld");
+        QTest::newRow("SIGTERM") << int(SIGTERM) << false;
+        QTest::newRow("SIGINT") << int(SIGINT) << false;
+        QTest::newRow("SIGTERM, saved at the close") << int(SIGTERM) << true;
+    }
+    void terminationSignalKeepsTheNameAndEndsCleanly() {
+        QFETCH(int, signal);
+        QFETCH(bool, lockHeld);
+        Put("tetris.ini", kPoints);
+        QLockFile lock(PathOf("tetris.ini.lock"));
+        if (lockHeld) QVERIFY(lock.tryLock(0));
+        QProcess host;
+        host.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        host.start(QStringLiteral(TOLVANE_HIGHSCORE_HOST), {FDir->path()});
+        QVERIFY(host.waitForStarted(10000));
+        while (!host.canReadLine()) QVERIFY(host.waitForReadyRead(10000));
+        QCOMPARE(host.readLine(), QByteArray(lockHeld ? "accepted 1\n" : "accepted 0\n"));
+        // On disk already as the congratulation shows, unless it could not be.
+        QCOMPARE(Get("tetris.ini").startsWith("Ann\r\n95\r\n"), !lockHeld);
+        lock.unlock();
+        QVERIFY(::kill(pid_t(host.processId()), signal) == 0);
+        QVERIFY2(host.waitForFinished(10000), "still running 10 s after the signal");
+        QCOMPARE(host.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(host.exitCode(), 0);
+        QCOMPARE(Get("tetris.ini"),
+                 Table({{"Ann", "95"}, {"A", "90"}, {"B", "70"}, {"C", "50"}, {"D", "30"}}));
     }
 
     void missingBackgroundIsReportedAndDropped() {
@@ -433,5 +574,106 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestForm2)
+// The score folder on a small file system of the test's own, filled up.
+class TestForm2FullDisk : public QObject {
+    Q_OBJECT
+public:
+    explicit TestForm2FullDisk(QString folder) : FFolder(std::move(folder)) {}
+
+private:
+    QString FFolder;
+    std::unique_ptr<TRecordingMessages> FMessages;
+
+    QString Path() const { return QDir(FFolder).filePath(QStringLiteral("tetris.ini")); }
+    QByteArray Get() const {
+        QFile f(Path());
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+
+private slots:
+    void init() {
+        for (const QString& name : QDir(FFolder).entryList(QDir::Files | QDir::Hidden))
+            QVERIFY(QFile::remove(QDir(FFolder).filePath(name)));
+        TForm2::SetScoreDirectory(FFolder);
+        FMessages = std::make_unique<TRecordingMessages>();
+    }
+    void cleanup() { FMessages.reset(); }
+
+    // No space for the new table: the old one stays whole and the failure
+    // is told, whether the table is written back, has a new entry or is
+    // made anew.
+    void writeWithoutSpaceKeepsTheTable_data() {
+        QTest::addColumn<QString>("by");
+        QTest::addColumn<bool>("present");
+        QTest::newRow("table written back") << "writer" << true;
+        QTest::newRow("name accepted") << "window" << true;
+        QTest::newRow("table made anew") << "window" << false;
+    }
+    void writeWithoutSpaceKeepsTheTable() {
+        QFETCH(QString, by);
+        QFETCH(bool, present);
+        if (present) {
+            QFile f(Path());
+            QVERIFY(f.open(QIODevice::WriteOnly) && f.write(kPoints) == kPoints.size());
+        }
+        QString reason;
+        QVERIFY2(FillFileSystem(FFolder, reason), qPrintable(reason));
+        if (by == QLatin1String("writer")) {
+            TScoreTable table = *ParseScoreTable(kPoints).Table;
+            InsertEntry(table, 1, QStringLiteral("Ann"), QStringLiteral("95"));
+            QCOMPARE(WriteScoreFile(Path(), table), "Cannot Write " + Path());
+        } else {
+            TForm2 form;
+            form.FGame = QStringLiteral("Tetris");
+            form.FResult = QStringLiteral("95");
+            form.show();
+            if (present) {
+                Child<QLineEdit>(form, "Edit1")->setText(QStringLiteral("Ann"));
+                form.FormKeyDown(VK_RETURN);
+            }
+            form.close();
+            QCOMPARE(FMessages->Texts(), QStringList{"Cannot Write " + Path()});
+        }
+        QCOMPARE(QFileInfo::exists(Path()), present);
+        QCOMPARE(Get(), present ? kPoints : QByteArray());
+        // Nothing half-written is left beside it.
+        QStringList left = QDir(FFolder).entryList(QDir::Files | QDir::Hidden);
+        left.removeAll(QStringLiteral("filler"));
+        QCOMPARE(left, present ? QStringList{"tetris.ini"} : QStringList());
+    }
+};
+
+// The exit code ctest counts as skipped.
+constexpr int kSkipped = 77;
+
+// The first argument picks the group: the window (the default), or
+// "fulldisk", the window on a full file system; the rest goes to QtTest.
+int main(int argc, char** argv) {
+    const bool fullDisk = argc > 1 && std::strcmp(argv[1], "fulldisk") == 0;
+    if (fullDisk) {
+        for (int i = 1; i + 1 < argc; ++i) argv[i] = argv[i + 1];
+        --argc;
+    }
+    QTemporaryDir folder;
+    QString reason;
+    // Before the application object, which starts threads.
+    if (fullDisk && (!folder.isValid() || !MountSmallFileSystem(folder.path(), 64, reason))) {
+        std::fprintf(stderr, "SKIPPED: no small file system can be mounted here: %s\n",
+                     qPrintable(reason));
+        return kSkipped;
+    }
+    QApplication app(argc, argv);
+    QApplication::setAttribute(Qt::AA_Use96Dpi, true);
+    int result = 0;
+    if (fullDisk) {
+        TestForm2FullDisk test(folder.path());
+        result = QTest::qExec(&test, argc, argv);
+        UnmountSmallFileSystem(folder.path());
+    } else {
+        TestForm2 test;
+        result = QTest::qExec(&test, argc, argv);
+    }
+    return result;
+}
+
 #include "test_form2.moc"

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "scores/scoretable.h"
+#include "tests/support/pipeguard.h"
 
 #include <QDir>
 #include <QFile>
@@ -8,6 +9,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QThread>
+#include <chrono>
 
 using namespace Tolvane;
 
@@ -233,6 +235,104 @@ private slots:
         AdoptScoreTables(old, now);
         QVERIFY(!QFile::exists(now + "/figures.ini"));
         QCOMPARE(ParseScoreTable(ReadAll(now + "/tetris.ini")).Table->Results[0], "99");
+    }
+
+    // A table cleared after the takeover stays cleared at the next start;
+    // a new folder that already had tables never takes the old ones.
+    void tablesOfTheOldFolderAreTakenOverOnlyOnce_data() {
+        QTest::addColumn<bool>("newHasTables");
+        QTest::newRow("new folder empty") << false;
+        QTest::newRow("new folder with a table") << true;
+    }
+    void tablesOfTheOldFolderAreTakenOverOnlyOnce() {
+        QFETCH(bool, newHasTables);
+        QTemporaryDir dir;
+        const QString old = dir.filePath(QStringLiteral("Tolvane 1.47"));
+        const QString now = dir.filePath(QStringLiteral("Tolvane"));
+        QVERIFY(QDir().mkpath(old) && QDir().mkpath(now));
+        QVERIFY(WriteScoreFile(old + "/tetris.ini", TableOf({"30"})).isEmpty());
+        if (newHasTables) QVERIFY(WriteScoreFile(now + "/arcanoid.ini", TableOf({"5"})).isEmpty());
+        AdoptScoreTables(old, now);
+        QCOMPARE(QFile::exists(now + "/tetris.ini"), !newHasTables);
+        // Clear deletes the tables; the next start must not bring them back.
+        QFile::remove(now + "/tetris.ini");
+        QFile::remove(now + "/arcanoid.ini");
+        AdoptScoreTables(old, now);
+        QVERIFY(!QFile::exists(now + "/tetris.ini"));
+        QVERIFY(QFile::exists(old + "/tetris.ini"));
+    }
+
+    // Named pipes where tables should be: opening one waits for a writer, so
+    // each is refused without waiting, reported as a table that cannot be
+    // read or written, and left as it is.
+    void pipesInPlaceOfTablesAreRefusedWithoutWaiting() {
+        QTemporaryDir dir;
+        const QString old = dir.filePath(QStringLiteral("old"));
+        const QString now = dir.filePath(QStringLiteral("now"));
+        QVERIFY(QDir().mkpath(old) && QDir().mkpath(now));
+        TPipeGuard table(now + "/tetris.ini");
+        TPipeGuard oldTable(old + "/figures.ini");
+        QVERIFY(table.Made() && oldTable.Made());
+        QVERIFY(WriteScoreFile(old + "/scramble.ini", TableOf({"12"})).isEmpty());
+
+        QCOMPARE(ReadScoreFile(now + "/tetris.ini").Error, "Cannot Open " + now + "/tetris.ini");
+        QCOMPARE(OpenScoreFile(now + "/tetris.ini", "0").Error,
+                 "Cannot Open " + now + "/tetris.ini");
+        QCOMPARE(MergeScoreEntry(now + "/tetris.ini", TBetter::Higher, "Ann", "5").Error,
+                 "Cannot Open " + now + "/tetris.ini");
+        QCOMPARE(WriteScoreFile(now + "/tetris.ini", TableOf({"1"})),
+                 "Cannot Create " + now + "/tetris.ini");
+        QVERIFY(QFile::remove(now + "/tetris.ini"));
+        AdoptScoreTables(old, now);
+        QVERIFY(!QFileInfo::exists(now + "/figures.ini"));
+        QCOMPARE(ReadAll(now + "/scramble.ini"), ReadAll(old + "/scramble.ini"));
+        QVERIFY2(!table.Fired() && !oldTable.Fired(), "a pipe was opened and waited on");
+        QVERIFY(QFileInfo(old + "/figures.ini").exists() &&
+                !QFileInfo(old + "/figures.ini").isFile());
+    }
+
+    // Two copies of the program place their entries into one table at the
+    // same moment, again and again: none is lost.
+    void entriesOfTwoCopiesAtOnceAreAllKept() {
+        QTemporaryDir dir;
+        QVERIFY(dir.isValid());
+        const QString path = dir.filePath(QStringLiteral("tetris.ini"));
+        QProcess copies[2];
+        for (int i = 0; i < 2; ++i) {
+            copies[i].start(QStringLiteral(TOLVANE_TABLEWRITER_CHILD),
+                            {"merge", path, i == 0 ? "Ann" : "Bob"});
+            QVERIFY(copies[i].waitForStarted());
+        }
+        constexpr int kRounds = 20;
+        int lost = 0;
+        for (int round = 0; round < kRounds; ++round) {
+            QVERIFY(WriteScoreFile(path, DefaultScoreTable(QStringLiteral("0"))).isEmpty());
+            const auto start = std::chrono::steady_clock::now() + std::chrono::milliseconds(20);
+            const QByteArray go =
+                "go " +
+                QByteArray::number(qint64(start.time_since_epoch() / std::chrono::nanoseconds(1))) +
+                "\n";
+            for (QProcess& copy : copies) {
+                copy.write(go);
+                QVERIFY(copy.waitForBytesWritten(10000));
+            }
+            for (QProcess& copy : copies) {
+                while (!copy.canReadLine())
+                    QVERIFY2(copy.waitForReadyRead(10000), copy.readAllStandardError().constData());
+                QCOMPARE(copy.readLine(), QByteArray("done\n"));
+            }
+            const TScoreRead read = ReadScoreFile(path);
+            QVERIFY2(read.Table, qPrintable(read.Error));
+            const QStringList names(read.Table->Names.begin(), read.Table->Names.end());
+            for (const char* name : {"Ann-1", "Ann-2", "Bob-1", "Bob-2"})
+                if (!names.contains(QLatin1String(name))) ++lost;
+        }
+        for (QProcess& copy : copies) {
+            copy.closeWriteChannel();
+            QVERIFY(copy.waitForFinished(10000));
+            QCOMPARE(copy.exitCode(), 0);
+        }
+        QCOMPARE(lost, 0);
     }
 
     void fileErrorsAreReportedNotSwallowed() {

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The sound cues. "seam" (the default) drives PlayWave against a recording
-// output and the silent headless one; "nodevice" against a sound server that
-// is not there; "pulse" plays the cues through Qt Multimedia into a private
+// output, the silent headless one and sinks that hang or fail; "nodevice"
+// against a sound server that is not there; "silent" against one that never
+// answers; "pulse" plays the cues through Qt Multimedia into a private
 // PulseAudio null sink and records what arrived.
 #include "scores/form2.h"
 #include "scores/soundplayer.h"
@@ -12,12 +13,19 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <arpa/inet.h>
+#include <atomic>
 #include <chrono>
+#include <condition_variable>
 #include <csignal>
 #include <cstring>
+#include <future>
 #include <mutex>
+#include <netinet/in.h>
 #include <string>
+#include <sys/socket.h>
 #include <thread>
+#include <vector>
 
 using namespace Tolvane;
 
@@ -87,6 +95,77 @@ private:
     TFinished FPending;
     TSoundOutput* FPrevious = nullptr;
 };
+
+// Sinks that block in Play until let go, as the audio system's start does
+// with a sound server that hangs, and count what they are given. The first
+// may fail after its play, as one whose server died.
+class TBlockingSinks {
+public:
+    explicit TBlockingSinks(bool blocking, bool firstFails = false)
+        : FBlocking(blocking), FFirstFails(firstFails) {}
+    ~TBlockingSinks() { LetGo(); }
+
+    TSoundSinkFactory Factory() {
+        return [this] { return std::make_unique<TSink>(*this, ++Made == 1 && FFirstFails); };
+    }
+    void LetGo() {
+        {
+            const std::lock_guard lock(FLock);
+            FBlocking = false;
+        }
+        FChanged.notify_all();
+    }
+
+    std::atomic<int> Made = 0;
+    std::atomic<int> Played = 0;
+    std::atomic<int> Destroyed = 0;
+    // The size of the second cue played.
+    std::atomic<std::size_t> SecondBytes = 0;
+
+private:
+    class TSink final : public TSoundSink {
+    public:
+        TSink(TBlockingSinks& sinks, bool fails) : FSinks(sinks), FFails(fails) {}
+        ~TSink() override { ++FSinks.Destroyed; }
+        void Play(const TSoundCue& cue, TSoundOutput::TFinished finished) override {
+            if (++FSinks.Played == 2) FSinks.SecondBytes = std::size_t(cue.Samples.size());
+            std::unique_lock lock(FSinks.FLock);
+            FSinks.FChanged.wait(lock, [this] { return !FSinks.FBlocking; });
+            FFailed = FFails;
+            if (finished) finished();
+        }
+        bool Failed() const override { return FFailed; }
+
+    private:
+        TBlockingSinks& FSinks;
+        bool FFails;
+        bool FFailed = false;
+    };
+
+    std::mutex FLock;
+    std::condition_variable FChanged;
+    bool FBlocking;
+    bool FFirstFails;
+};
+
+// Installs an output for its lifetime.
+class TInstalled {
+public:
+    explicit TInstalled(TSoundOutput& output) : FPrevious(SetSoundOutput(&output)) {}
+    ~TInstalled() { SetSoundOutput(FPrevious); }
+    TInstalled(const TInstalled&) = delete;
+    TInstalled& operator=(const TInstalled&) = delete;
+
+private:
+    TSoundOutput* FPrevious;
+};
+
+qint64 ReturnedMs(const char* name) {
+    QElapsedTimer clock;
+    clock.start();
+    TForm2::PlayWave(QLatin1String(name), false);
+    return clock.elapsed();
+}
 
 } // namespace
 
@@ -202,6 +281,79 @@ private slots:
         QCOMPARE(output.Started.size(), std::size_t(1));
         QTRY_VERIFY(ticks >= 1);
         QCOMPARE(output.Started.size(), std::size_t(2));
+    }
+
+    // The sink hangs in its start, as with a sound server stopped: no cue
+    // waits for it beyond its own length, later cues are not queued behind
+    // it, and closing waits a bounded time. Once it returns, the cues held
+    // up meanwhile are dropped, not heard late, and the next cue sounds.
+    void hungSinkHoldsUpNeitherCuesNorTheClose_data() {
+        QTest::addColumn<bool>("closedWhileHung");
+        QTest::newRow("closed while hung") << true;
+        QTest::newRow("comes back") << false;
+    }
+    void hungSinkHoldsUpNeitherCuesNorTheClose() {
+        QFETCH(bool, closedWhileHung);
+        TBlockingSinks sinks(true);
+        auto output = std::make_unique<TThreadedSoundOutput>(sinks.Factory());
+        auto installed = std::make_unique<TInstalled>(*output);
+        QVERIFY2(ReturnedMs("EXIT") < 1000, "a cue waited for the sink");
+        QTRY_COMPARE(sinks.Played, 1);
+        const qint64 waited = WaitedMs("ENERGY");
+        QVERIFY2(waited >= 196 && waited <= 197 + kSlackMs + 500,
+                 qPrintable(QString::number(waited)));
+        QTest::qWait(int(TThreadedSoundOutput::kStartLimit.count()) + 100);
+        for (const char* name : {"zari", "STEP", "ERROR"}) QVERIFY2(ReturnedMs(name) < 1000, name);
+        // Not heard, so not waited for past its length.
+        const qint64 unheard = WaitedMs("ENERGY");
+        QVERIFY2(unheard >= 196 && unheard <= 197 + 500, qPrintable(QString::number(unheard)));
+        QCOMPARE(sinks.Played, 1);
+
+        if (closedWhileHung) {
+            installed.reset();
+            // Closed on a thread of its own, so that a close that waits for
+            // ever fails the test instead of hanging it.
+            std::promise<void> closed;
+            std::thread closer([&] {
+                output.reset();
+                closed.set_value();
+            });
+            const bool inTime =
+                closed.get_future().wait_for(std::chrono::seconds(5)) == std::future_status::ready;
+            sinks.LetGo();
+            closer.join();
+            QVERIFY2(inTime, "closing waited more than 5 s for the hung sound thread");
+            // The thread left behind ends once let go, and frees its sink.
+            QTRY_COMPARE(sinks.Destroyed, 1);
+            return;
+        }
+        sinks.LetGo();
+        // Once the start has returned, a cue sounds again: STEP, not the
+        // ENERGY that was waiting for the sink all along.
+        const auto cueSounds = [&sinks] {
+            TForm2::PlayWave(QStringLiteral("STEP"), false);
+            return sinks.Played >= 2;
+        };
+        QTRY_VERIFY(cueSounds());
+        QCOMPARE(sinks.SecondBytes, std::size_t(264));
+        installed.reset();
+        output.reset();
+        QCOMPARE(sinks.Destroyed, 1);
+    }
+
+    // A sink whose device failed is replaced by a fresh one for a later cue,
+    // made again on the sound thread.
+    void failedSinkIsReplacedForALaterCue() {
+        TBlockingSinks sinks(false, true);
+        auto output = std::make_unique<TThreadedSoundOutput>(sinks.Factory());
+        TInstalled installed(*output);
+        for (const char* name : {"EXIT", "STEP", "zari"}) {
+            const int played = sinks.Played;
+            TForm2::PlayWave(QLatin1String(name), false);
+            QTRY_COMPARE(sinks.Played, played + 1);
+        }
+        QCOMPARE(sinks.Made, 2);
+        QCOMPARE(sinks.Destroyed, 1);
     }
 
     // No installed output: a headless run with no sound server named keeps
@@ -466,15 +618,50 @@ private slots:
     }
 };
 
+// PULSE_SERVER names a server that takes the connection and never answers:
+// setting up the audio system waits for it (libpulse gives up after 30 s),
+// but no cue does, and the program still ends at once.
+class TSoundSilentServerTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void cuesReturnAtOnce() {
+        QElapsedTimer clock;
+        clock.start();
+        TForm2::PlayWave("zari", false);
+        QVERIFY2(clock.elapsed() < 5000, qPrintable(QString::number(clock.elapsed())));
+        const qint64 waited = WaitedMs("ENERGY");
+        qInfo("zari returned in %lld ms, ENERGY waited %lld ms", clock.elapsed() - waited, waited);
+        QVERIFY2(waited >= 196 && waited <= 197 + kSlackMs + 500,
+                 qPrintable(QString::number(waited)));
+        QVERIFY(ReturnedMs("EXIT") < 1000);
+    }
+};
+
+// A socket on the loopback that takes connections and never answers them.
+int SilentListener(QByteArray& address) {
+    const int fd = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    sockaddr_in where{};
+    where.sin_family = AF_INET;
+    where.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t length = sizeof where;
+    if (fd < 0 || ::bind(fd, reinterpret_cast<sockaddr*>(&where), length) != 0 ||
+        ::listen(fd, 16) != 0 ||
+        ::getsockname(fd, reinterpret_cast<sockaddr*>(&where), &length) != 0)
+        return -1;
+    address = "tcp:127.0.0.1:" + QByteArray::number(ntohs(where.sin_port));
+    return fd;
+}
+
 // The exit code ctest counts as skipped.
 constexpr int kSkipped = 77;
 
 int main(int argc, char** argv) {
-    // The first argument picks the group: seam (the default), nodevice or
-    // pulse; the rest goes to QtTest.
+    // The first argument picks the group: seam (the default), nodevice,
+    // silent or pulse; the rest goes to QtTest.
     std::string group = "seam";
     if (argc > 1 && (std::strcmp(argv[1], "seam") == 0 || std::strcmp(argv[1], "nodevice") == 0 ||
-                     std::strcmp(argv[1], "pulse") == 0)) {
+                     std::strcmp(argv[1], "silent") == 0 || std::strcmp(argv[1], "pulse") == 0)) {
         group = argv[1];
         for (int i = 1; i + 1 < argc; ++i) argv[i] = argv[i + 1];
         --argc;
@@ -484,6 +671,14 @@ int main(int argc, char** argv) {
     if (group == "seam") qunsetenv("PULSE_SERVER");
     if (group == "nodevice")
         qputenv("PULSE_SERVER", ("unix:" + dir.filePath(QStringLiteral("nobody"))).toLocal8Bit());
+    if (group == "silent") {
+        QByteArray address;
+        if (SilentListener(address) < 0) {
+            std::perror("listening socket");
+            return 1;
+        }
+        qputenv("PULSE_SERVER", address);
+    }
     QApplication app(argc, argv);
 
     if (group == "seam") {
@@ -492,6 +687,10 @@ int main(int argc, char** argv) {
     }
     if (group == "nodevice") {
         TSoundNoDeviceTest test;
+        return QTest::qExec(&test, argc, argv);
+    }
+    if (group == "silent") {
+        TSoundSilentServerTest test;
         return QTest::qExec(&test, argc, argv);
     }
     QString reason;
