@@ -776,6 +776,31 @@ private slots:
         QVERIFY(FMessages->Shown.isEmpty());
     }
 
+    // Pause (Alt+U) with a piece in hand counts its move with its cue; Help
+    // frees the board with a piece in hand, and the move is not heard of.
+    void aFiguresPieceInHandCountsAtThePauseNotAfterHelp_data() {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<int>("moves");
+        QTest::newRow("pause") << "Pause" << 1;
+        QTest::newRow("help") << "Help" << 0;
+    }
+    void aFiguresPieceInHandCountsAtThePauseNotAfterHelp() {
+        QFETCH(QString, button);
+        QFETCH(int, moves);
+        Form().show();
+        Click("Figures");
+        Click("Start");
+        TFgrs& board = *Pan().BoardAs<TFgrs>();
+        const QPoint on = *FiguresTest::PointOnShape(*board.Piece(board.ZOrder().back()));
+        board.MouseDown(Qt::LeftButton, Qt::LeftButton, Qt::NoModifier, on);
+        board.MouseMove(on + QPoint(40, 30));
+        FCues.clear();
+        Click(button);
+        QCoreApplication::processEvents();
+        QCOMPARE(Pan().FiguresMoves(), moves);
+        QCOMPARE(FCues.count(QStringLiteral("step")), moves);
+    }
+
     void arcanoidAndFiguresEventsPlayTheirCues() {
         Form();
         Click("Arcanoid");
