@@ -367,7 +367,7 @@ void TForm1::ChooseGame(QObject* sender, TState game, std::optional<TPanelShape>
     EnableButtons(sender);
     if (game == TState::Tetris) ui->Panel2->show();
     ui->GamePan1->SetState(game);
-    PlayCue(QStringLiteral("step"), false);
+    EventCue(QStringLiteral("step"), false);
     ui->GamePan1->show();
 }
 
@@ -397,7 +397,7 @@ void TForm1::BitBtn5Click(QObject* sender) {
 }
 
 void TForm1::BitBtn1Click(QObject* sender) {
-    PlayCue(QStringLiteral("zari"), false);
+    EventCue(QStringLiteral("zari"), false);
     EnableButtons(sender);
     ui->SpeedButton6->setEnabled(false);
     ui->SpeedButton10->setEnabled(true);
@@ -411,7 +411,7 @@ void TForm1::BitBtn6Click(QObject*) {
     ui->SpeedButton6->setEnabled(false);
     ui->SpeedButton9->setEnabled(true);
     if (ui->GamePan1->State() == TState::Tetris) TetrisStartSteps();
-    PlayCue(QStringLiteral("zari"), false);
+    EventCue(QStringLiteral("zari"), false);
     ui->GamePan1->SetStart(true);
 }
 
@@ -430,7 +430,7 @@ void TForm1::SpeedButton7Click(QObject*) {
 }
 
 void TForm1::SpeedButton8Click(QObject*) {
-    PlayCue(QStringLiteral("zari"), false);
+    EventCue(QStringLiteral("zari"), false);
     {
         TAboutBox about(nullptr);
         about.FPosLeft = x();
@@ -441,7 +441,7 @@ void TForm1::SpeedButton8Click(QObject*) {
         about.exec();
         about.FPicture.reset();
     }
-    PlayCue(QStringLiteral("zari"), false);
+    EventCue(QStringLiteral("zari"), false);
 }
 
 void TForm1::SpeedButton10Click(QObject*) {

@@ -152,11 +152,11 @@ private:
     void SpeedButton8MouseUp(QObject* sender);
     bool IsFlatButton(const QObject* object) const;
 
-    // Cues of the buttons: a missing cue ends the command, as the
-    // application reports it.
+    // Throws when there is no such cue; played through EventCue.
     void PlayCue(const QString& name, bool wait);
-    // Cues of game events: a missing cue must not unwind through the board
-    // that reported the event, so it is reported once the event is over.
+    // Every cue of the buttons and the game events: a missing cue must not
+    // unwind through a button's signal or the board that reported the
+    // event, so it is reported once the command or the event is over.
     void EventCue(const QString& name, bool wait);
     void TetrisStartSteps();
     void NextShape(const TPreview& preview);

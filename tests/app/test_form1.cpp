@@ -915,6 +915,53 @@ private slots:
         QTRY_COMPARE(FMessages->Texts(), QStringList({"Resource not found", "Resource not found"}));
     }
 
+    // Nor may it leave through a button's signal, which Qt does not allow: the
+    // command does all its work and the error is reported after it.
+    void aMissingCueOfAButtonIsReportedAfterItsCommand_data() {
+        QTest::addColumn<QString>("before");
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<QString>("state");
+        QTest::addColumn<int>("missing");
+        QTest::newRow("a game") << ""
+                                << "Tetris"
+                                << "Panel2 GamePan1" << 1;
+        QTest::newRow("help") << "Figures"
+                              << "Help"
+                              << "Memo1" << 1;
+        QTest::newRow("start") << "Figures"
+                               << "Start"
+                               << "GamePan1 started" << 1;
+        QTest::newRow("about") << ""
+                               << "About"
+                               << "Memo1 about" << 2;
+    }
+    void aMissingCueOfAButtonIsReportedAfterItsCommand() {
+        QFETCH(QString, before);
+        QFETCH(QString, button);
+        QFETCH(QString, state);
+        QFETCH(int, missing);
+        bool cuesMissing = false;
+        TForm1Options options;
+        options.PlayCue = [&cuesMissing](const QString&, bool) {
+            if (cuesMissing) throw TResourceNotFound();
+        };
+        Form(std::move(options)).show();
+        if (!before.isEmpty()) Click(before);
+        cuesMissing = true;
+        bool about = false;
+        QTimer::singleShot(0, [&about] {
+            if (auto* box = qobject_cast<TAboutBox*>(QApplication::activeModalWidget())) {
+                about = true;
+                QTest::mouseClick(Child<QPushButton>(*box, "BitBtn1"), Qt::LeftButton);
+            }
+        });
+        Click(button);
+        QCOMPARE(VisiblePanels() + (Pan().Start() ? " started" : "") + (about ? " about" : ""),
+                 state);
+        QTRY_COMPARE(FMessages->Texts(),
+                     QStringList(missing, QStringLiteral("Resource not found")));
+    }
+
     void arrowKeysPlayTheRunningGame_data() {
         QTest::addColumn<QString>("game");
         QTest::addColumn<int>("key");
