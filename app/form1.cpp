@@ -3,6 +3,7 @@
 
 #include "about/aboutbox.h"
 #include "gamepan/toolkit/direction.h"
+#include "gamepan/toolkit/flatbutton.h"
 #include "gamepan/toolkit/keyboardstate.h"
 #include "gamepan/toolkit/keys.h"
 #include "gamepan/toolkit/messages.h"
@@ -170,6 +171,7 @@ TForm1::TForm1(TForm1Options options, QWidget* parent)
     FFlatButtons = {ui->SpeedButton8, ui->SpeedButton1, ui->SpeedButton10, ui->SpeedButton3,
                     ui->SpeedButton5, ui->SpeedButton4, ui->SpeedButton2,  ui->SpeedButton6,
                     ui->SpeedButton9, ui->SpeedButton7};
+    for (QToolButton* button : FFlatButtons) MakeFlat(*button);
     FPopupMenu = new QMenu(this);
     FPopupMenu->addAction(ui->SetAsWallPaper1);
 

@@ -595,6 +595,36 @@ private slots:
         QCOMPARE(button.palette().color(QPalette::ButtonText), QColor(255, 255, 255));
     }
 
+    // Under the pointer a flat button keeps the face and the picture behind
+    // its white caption and shows a raised edge; a light box behind the
+    // caption made it unreadable ("Continue" too).
+    void aFlatButtonUnderThePointerKeepsWhatLiesBehindItsCaption() {
+        TForm1& form = Form();
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        Click("Figures");
+        Click("Start");
+        Click("Pause");
+        QCOMPARE(Button("Pause").text(), QStringLiteral("Contin&ue"));
+        for (const auto& [object, name] : kButtons) {
+            QToolButton& button = Button(QLatin1String(name));
+            if (!button.isEnabled()) continue;
+            const QImage away = form.grab(button.geometry()).toImage();
+            button.setAttribute(Qt::WA_UnderMouse, true);
+            const QImage under = form.grab(button.geometry()).toImage();
+            button.setAttribute(Qt::WA_UnderMouse, false);
+            const QRect face = away.rect().adjusted(2, 2, -2, -2);
+            int changed = 0, edge = 0;
+            for (int y = 0; y < away.height(); ++y)
+                for (int x = 0; x < away.width(); ++x) {
+                    const bool differs = away.pixel(x, y) != under.pixel(x, y);
+                    (face.contains(x, y) ? changed : edge) += differs;
+                }
+            QVERIFY2(changed == 0, qPrintable(QStringLiteral("%1: %2").arg(name).arg(changed)));
+            QVERIFY2(edge > away.width(), qPrintable(QStringLiteral("%1: %2").arg(name).arg(edge)));
+        }
+    }
+
     void wallpaperMenuSetsTheCurrentPictureOnlyWhenItExists() {
         TForm1& form = Form();
         QStringList ran;
