@@ -7,7 +7,7 @@ packages=(
   build-essential cmake ninja-build clang libclang-rt-14-dev
   qt6-base-dev qt6-base-dev-tools qt6-multimedia-dev
   libx11-dev libbenchmark-dev
-  xvfb xauth xdotool x11-utils imagemagick
+  xvfb xauth xdotool x11-utils imagemagick openbox
   pulseaudio pulseaudio-utils
   fontconfig fonts-liberation2 fonts-comic-neue
   desktop-file-utils appstream lintian dpkg-dev man-db librsvg2-bin

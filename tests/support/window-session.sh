@@ -3,7 +3,9 @@
 # screenshots and the program's output); it needs the tools named in
 # window_session_begin. Functions exit the test with FAIL on stderr.
 #
-#   window_session_begin TOOL...   a private Xvfb and a work folder ($work,
+#   window_session_begin TOOL...   a private Xvfb with a window manager
+#                                  (openbox, fresh configuration), as on
+#                                  every desktop, and a work folder ($work,
 #                                  with $work/run to start in); no sound
 #                                  server, score tables in $work/data, no
 #                                  system data folders
@@ -22,6 +24,7 @@ alive() { [ -n "$pid" ] && kill -0 "$pid" 2>/dev/null; }
 
 window_session_end() {
     if alive; then kill "$pid" 2>/dev/null || true; fi
+    "$top/scripts/openbox-session.sh" stop "$work/x" || true
     "$top/scripts/xvfb-session.sh" stop "$work/x" || true
     rm -rf "$work"
 }
@@ -41,6 +44,7 @@ window_session_begin() {
     local display
     display=$("$top/scripts/xvfb-session.sh" start "$work/x") || fail "Xvfb did not start"
     export "${display?}"
+    "$top/scripts/openbox-session.sh" start "$work/x" || fail "openbox did not start"
     export QT_QPA_PLATFORM=xcb
     # In a sanitizer build, leaks of the system libraries are not the program's.
     export LSAN_OPTIONS="${LSAN_OPTIONS:+$LSAN_OPTIONS:}suppressions=$top/tests/app/lsan-system.supp"
