@@ -9,9 +9,11 @@
 #include "scores/form2.h"
 #include "scores/scoretable.h"
 
+#include <QDeadlineTimer>
 #include <QDir>
 
 #include <memory>
+#include <utility>
 
 namespace Tolvane {
 
@@ -31,8 +33,13 @@ int RunProgram(int& argc, char** argv) {
 
     auto splash = std::make_unique<TAboutBox>(nullptr);
     splash->ShowSplash();
-    // Building the window keeps the splash up for at least three seconds.
-    TForm1 form;
+    // The splash stays up at least three seconds from its first paint on the
+    // screen, painted all along: the window is built without a wait of its
+    // own, which would paint nothing, and the splash is held after it.
+    TForm1Options options;
+    const QDeadlineTimer splashUntil(std::exchange(options.SplashMs, 0), Qt::PreciseTimer);
+    TForm1 form(std::move(options));
+    splash->HoldSplash(splashUntil);
     splash->hide();
     splash.reset();
 

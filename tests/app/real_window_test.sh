@@ -47,9 +47,31 @@ leave_high_scores() {
 cp "$top"/resources/pictures/backgr*.bmp "$work/run/"
 [ "$("$numlock" on)" = on ] || fail "NumLock could not be switched on"
 
+# How many pixels of a screenshot have exactly the colour given.
+pixels_of() {
+    convert "$out/$1.png" -alpha off +transparent "$2" -alpha extract \
+        -format '%[fx:round(mean*w*h)]' info:
+}
+
 start_program "$tolvane"
 
-# The splash comes first; the main window follows once it is built.
+# The splash comes first and stays three seconds, painted all along: navy
+# with white texts, not an empty client area where the window manager
+# mapped it after the program's first paint.
+splash=$(timeout 30 xdotool search --sync --onlyvisible --name '^About Tolvane$' | head -1) ||
+    fail "the splash did not appear"
+for at in 1 2; do
+    sleep 0.9
+    shot "$splash" "0-splash-${at}s"
+    navy=$(pixels_of "0-splash-${at}s" 'rgb(0,0,128)')
+    white=$(pixels_of "0-splash-${at}s" 'rgb(255,255,255)')
+    echo "splash at about $at s: $navy navy and $white white pixels"
+    # The client area is 521 x 287 pixels, the texts a few thousand of them.
+    [ "$navy" -gt 75000 ] && [ "$white" -gt 500 ] ||
+        fail "the splash is not painted at about $at s (see $out/0-splash-${at}s.png)"
+done
+
+# The main window follows once it is built.
 wid=$(timeout 30 xdotool search --sync --onlyvisible --name '^Tolvane$' | head -1) ||
     fail "the main window did not appear"
 sleep 0.5
