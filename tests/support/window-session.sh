@@ -10,7 +10,8 @@
 #                                  server, score tables in $work/data, no
 #                                  system data folders
 #   start_program TOLVANE          starts it in $work/run: $pid, output in $log
-#   close_program                  Close, OK in the question, status 0
+#   close_program                  no message box up, then Close, OK in
+#                                  the question, status 0
 
 fail() {
     echo "FAIL: $*" >&2
@@ -62,6 +63,11 @@ start_program() {
 }
 
 close_program() {
+    # Escape below would close a box left up unseen, such as "Cannot open".
+    if xdotool search --onlyvisible --name '^Tolvane 1.47$' >/dev/null 2>&1; then
+        import -window root "$out/box-before-closing.png" || true
+        fail "a message box was up before closing (see $out/box-before-closing.png)"
+    fi
     # An open menu or list would take the click for closing itself.
     xdotool key Escape sleep 0.1 mousemove --window "$wid" 40 344 click 1
     local box
