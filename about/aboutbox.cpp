@@ -8,11 +8,14 @@
 #include "gamepan/toolkit/messages.h"
 
 #include <QCoreApplication>
+#include <QEventLoop>
 #include <QGuiApplication>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScreen>
+#include <QTimer>
 #include <QUrl>
+#include <QWindow>
 
 namespace Tolvane {
 namespace {
@@ -86,10 +89,26 @@ void TAboutBox::LoadBackground() {
 
 void TAboutBox::ShowSplash() {
     show();
-    repaint();
-    // Let the window system map and expose the box now; the program is about
-    // to be busy building the main window and would leave it blank.
-    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    RunSplashEvents(QDeadlineTimer(kSplashMapWaitMs, Qt::PreciseTimer), true);
+}
+
+void TAboutBox::HoldSplash(const QDeadlineTimer& until) {
+    RunSplashEvents(until, false);
+}
+
+void TAboutBox::RunSplashEvents(const QDeadlineTimer& until, bool untilPainted) {
+    if (untilPainted && FPaintedOnScreen) return;
+    const qint64 remainingMs = until.remainingTime();
+    if (remainingMs == 0) return;
+    QEventLoop loop;
+    QTimer deadline;
+    deadline.setSingleShot(true);
+    deadline.setTimerType(Qt::PreciseTimer);
+    connect(&deadline, &QTimer::timeout, &loop, &QEventLoop::quit);
+    if (remainingMs > 0) deadline.start(static_cast<int>(remainingMs));
+    FFirstPaintLoop = untilPainted ? &loop : nullptr;
+    loop.exec(QEventLoop::ExcludeUserInputEvents);
+    FFirstPaintLoop = nullptr;
 }
 
 void TAboutBox::reject() {}
@@ -187,6 +206,11 @@ void TAboutBox::paintEvent(QPaintEvent* event) {
         FPicture->DrawTiled(painter, size());
     }
     QDialog::paintEvent(event);
+    // Painted while unexposed, the box reaches no screen.
+    if (windowHandle() && windowHandle()->isExposed()) {
+        FPaintedOnScreen = true;
+        if (FFirstPaintLoop) FFirstPaintLoop->quit();
+    }
 }
 
 void TAboutBox::showEvent(QShowEvent* event) {

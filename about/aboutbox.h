@@ -3,11 +3,13 @@
 
 #include "gamepan/toolkit/picture.h"
 
+#include <QDeadlineTimer>
 #include <QDialog>
 #include <QString>
 #include <cstdint>
 #include <memory>
 
+class QEventLoop;
 class QFrame;
 class QLabel;
 class QPushButton;
@@ -37,8 +39,16 @@ public:
     // background path.
     void LoadBackground();
 
-    // Shows the box without waiting and paints it at once.
+    // Shows the box without waiting and returns once it has been painted
+    // on the screen, or after kSplashMapWaitMs: a window manager maps and
+    // exposes a window some time after the program showed it.
     void ShowSplash();
+    // Keeps the splash painted until the deadline while the program is busy
+    // elsewhere: paint requests and the window system's map and expose
+    // events are handled meanwhile; user input waits for the main window.
+    void HoldSplash(const QDeadlineTimer& until);
+
+    static constexpr int kSplashMapWaitMs = 2000;
 
     // Where the window opens; centred on the primary screen at creation.
     std::int32_t FPosLeft = 0;
@@ -68,7 +78,15 @@ private:
     void ResetLinkLines();
     void PaintBox1Paint();
 
+    // Runs the events a splash needs, no user input, until the deadline or,
+    // with untilPainted, its first paint on the screen.
+    void RunSplashEvents(const QDeadlineTimer& until, bool untilPainted);
+
     std::unique_ptr<Ui::TAboutBox> FUi;
+    // Painted while its window was exposed, so on the screen.
+    bool FPaintedOnScreen = false;
+    // The loop of RunSplashEvents that waits for that paint, if any.
+    QEventLoop* FFirstPaintLoop = nullptr;
     // The link line under a pressed button; a release over it is a click.
     QLabel* FPressedLine = nullptr;
 };

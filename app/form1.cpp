@@ -7,6 +7,7 @@
 #include "app/program.h"
 #include "app/tetrislevels.h"
 #include "gamepan/toolkit/direction.h"
+#include "gamepan/toolkit/flatbutton.h"
 #include "gamepan/toolkit/keyboardstate.h"
 #include "gamepan/toolkit/keys.h"
 #include "gamepan/toolkit/messages.h"
@@ -21,7 +22,6 @@
 #include <QContextMenuEvent>
 #include <QCoreApplication>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QFontDatabase>
@@ -35,9 +35,7 @@
 #include <QWindow>
 #include <algorithm>
 #include <array>
-#include <chrono>
 #include <optional>
-#include <thread>
 
 namespace Tolvane {
 namespace {
@@ -128,6 +126,7 @@ TForm1::TForm1(TForm1Options options, QWidget* parent)
     FFlatButtons = {ui->SpeedButton8, ui->SpeedButton1, ui->SpeedButton10, ui->SpeedButton3,
                     ui->SpeedButton5, ui->SpeedButton4, ui->SpeedButton2,  ui->SpeedButton6,
                     ui->SpeedButton9, ui->SpeedButton7};
+    for (QToolButton* button : FFlatButtons) MakeFlat(*button);
     FPopupMenu = new QMenu(this);
     FPopupMenu->addAction(ui->SetAsWallPaper1);
 
@@ -217,9 +216,6 @@ void TForm1::FormCreate() {
     }
     if (FGeoFont && !FFontName.isEmpty()) ApplyLocalisedMode();
 
-    QElapsedTimer sinceStart;
-    sinceStart.start();
-
     FPanelBounds = ui->GamePan1->geometry();
     FBackIndex = 1;
 
@@ -227,11 +223,6 @@ void TForm1::FormCreate() {
     ui->GamePan1->SetBStPicture(FBackFile);
     ui->GamePan1->SetAOverPicture(FBackFile);
     LoadBackPicture();
-
-    // The splash is on the screen meanwhile; the wait deliberately handles
-    // no events, so nothing can start before the window exists.
-    const auto remaining = std::chrono::milliseconds(FOptions.SplashMs - sinceStart.elapsed());
-    if (remaining.count() > 0) std::this_thread::sleep_for(remaining);
 }
 
 void TForm1::ApplyLocalisedMode() {
@@ -308,7 +299,7 @@ void TForm1::ChooseGame(QObject* sender, TState game, std::optional<TPanelShape>
     EnableButtons(sender);
     if (game == TState::Tetris) ui->Panel2->show();
     ui->GamePan1->SetState(game);
-    PlayCue(QStringLiteral("step"), false);
+    EventCue(QStringLiteral("step"), false);
     ui->GamePan1->show();
 }
 
@@ -338,7 +329,7 @@ void TForm1::BitBtn5Click(QObject* sender) {
 }
 
 void TForm1::BitBtn1Click(QObject* sender) {
-    PlayCue(QStringLiteral("zari"), false);
+    EventCue(QStringLiteral("zari"), false);
     EnableButtons(sender);
     ui->SpeedButton6->setEnabled(false);
     ui->SpeedButton10->setEnabled(true);
@@ -352,7 +343,7 @@ void TForm1::BitBtn6Click(QObject*) {
     ui->SpeedButton6->setEnabled(false);
     ui->SpeedButton9->setEnabled(true);
     if (ui->GamePan1->State() == TState::Tetris) TetrisStartSteps();
-    PlayCue(QStringLiteral("zari"), false);
+    EventCue(QStringLiteral("zari"), false);
     ui->GamePan1->SetStart(true);
 }
 
@@ -371,7 +362,7 @@ void TForm1::SpeedButton7Click(QObject*) {
 }
 
 void TForm1::SpeedButton8Click(QObject*) {
-    PlayCue(QStringLiteral("zari"), false);
+    EventCue(QStringLiteral("zari"), false);
     {
         TAboutBox about(this);
         about.FPosLeft = x();
@@ -382,7 +373,7 @@ void TForm1::SpeedButton8Click(QObject*) {
         about.exec();
         about.FPicture.reset();
     }
-    PlayCue(QStringLiteral("zari"), false);
+    EventCue(QStringLiteral("zari"), false);
 }
 
 void TForm1::SpeedButton10Click(QObject*) {

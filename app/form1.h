@@ -31,9 +31,6 @@ class TShapeControl;
 
 // How the main window is built. The program uses the defaults.
 struct TForm1Options {
-    // The splash stays up at least this long after the window began, so the
-    // player can read it. Tests pass 0.
-    int SplashMs = 3000;
     // The installed font families; empty asks the font database.
     std::function<QStringList()> FontFamilies;
     // Plays a sound cue by name, waiting for its end or not; empty plays the
@@ -131,11 +128,11 @@ private:
     void SpeedButton8MouseUp(QObject* sender);
     bool IsFlatButton(const QObject* object) const;
 
-    // Cues of the buttons: a missing cue ends the command, as the
-    // application reports it.
+    // Throws when there is no such cue; played through EventCue.
     void PlayCue(const QString& name, bool wait);
-    // Cues of game events: a missing cue must not unwind through the board
-    // that reported the event, so it is reported once the event is over.
+    // Every cue of the buttons and the game events: a missing cue must not
+    // unwind through a button's signal or the board that reported the
+    // event, so it is reported once the command or the event is over.
     void EventCue(const QString& name, bool wait);
     void TetrisStartSteps();
     void NextShape(const TPreview& preview);

@@ -11,6 +11,7 @@
 #include "scores/scoretable.h"
 
 #include <QCommandLineParser>
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QLibraryInfo>
 #include <QLocale>
@@ -23,6 +24,8 @@ namespace Tolvane {
 namespace {
 
 const QString kVersion = QStringLiteral("1.47");
+// How long the splash is up at least, so the player can read it.
+constexpr int kSplashMs = 3000;
 
 QStringList Arguments(int argc, char** argv) {
     QStringList arguments;
@@ -91,8 +94,12 @@ int RunProgram(int& argc, char** argv) {
 
     auto splash = std::make_unique<TAboutBox>(nullptr);
     splash->ShowSplash();
-    // Building the window keeps the splash up for at least three seconds.
+    // The splash stays up at least three seconds from its first paint on the
+    // screen, painted all along: the window is built meanwhile, and the
+    // splash is held after it, handling paints but no input.
+    const QDeadlineTimer splashUntil(kSplashMs, Qt::PreciseTimer);
     TForm1 form;
+    splash->HoldSplash(splashUntil);
     splash->hide();
     splash.reset();
 

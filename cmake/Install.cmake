@@ -39,6 +39,9 @@ file(MAKE_DIRECTORY ${tolvane_gz_dir})
 tolvane_gzip(${tolvane_desktop_dir}/tolvane.6 ${tolvane_gz_dir}/tolvane.6.gz)
 tolvane_gzip(${tolvane_desktop_dir}/changelog ${tolvane_gz_dir}/changelog.gz)
 install(FILES ${tolvane_gz_dir}/tolvane.6.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man6)
+# What lintian may not conclude about the package, with the reason.
+install(FILES ${tolvane_desktop_dir}/lintian-overrides
+  DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/lintian/overrides RENAME tolvane)
 # The documentation folder is named after the package, not the project.
 install(FILES ${tolvane_desktop_dir}/copyright ${tolvane_gz_dir}/changelog.gz
   DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/doc/tolvane)

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Runs every test of a build folder headless. The tests that need a display
-# or a sound server start their own (scripts/xvfb-session.sh, scripts/pulse-null.sh).
+# Runs every test of a build folder headless. The tests that need a display,
+# a window manager or a sound server start their own
+# (scripts/xvfb-session.sh, scripts/openbox-session.sh, scripts/pulse-null.sh).
 # Then the real program is used at random for about a minute in the
 # sanitizer build (built here when BUILD_DIR is another), so that a fault
 # shows as a report rather than by chance.

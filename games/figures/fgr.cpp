@@ -124,6 +124,16 @@ void TFgr::MouseUp(Qt::MouseButton button, QPoint) {
     DoMoved();
 }
 
+bool TFgr::EndPress() {
+    if (!FDragging && !Hit()) return false;
+    FDragging = false;
+    FHit = Qt::NoButton;
+    KeepInside();
+    FParent.SendToBack(*this);
+    FParent.InvalidateRect(BoundsRect()); // the solid pen again
+    return true;
+}
+
 void TFgr::CancelPress() {
     if (!FDragging && !Hit()) return;
     FDragging = false;

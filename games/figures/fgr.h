@@ -93,8 +93,14 @@ public:
     void MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPoint local);
     void MouseMove(QPoint local);
     void MouseUp(Qt::MouseButton button, QPoint local);
-    // Ends a drag or a press under way without a move (the game paused,
-    // stopped or ended): the piece stays where it is, pulled onto the board.
+    // Ends the press under way as its release would, for a game paused or
+    // stopped with the piece in hand: the piece stays where it is, pulled
+    // onto the board and sent back. True when the press was on the shape,
+    // so that it is a move; the board counts it itself (OnMoved is not
+    // fired).
+    bool EndPress();
+    // Ends the press under way without a move: the game is over, or its
+    // release was lost.
     void CancelPress();
 
     // Clipped to the box, as a transparent label is.

@@ -9,6 +9,7 @@
 #include <QPointer>
 #include <QResizeEvent>
 #include <algorithm>
+#include <utility>
 
 namespace Tolvane {
 
@@ -72,6 +73,21 @@ void TFgrs::DropGrab() {
     if (grab) grab->CancelPress();
 }
 
+void TFgrs::EndGrab() {
+    TFgr* grab = std::exchange(FGrab, nullptr);
+    if (!grab || !grab->EndPress()) return;
+    ++FMoves;
+    // The pause or stop may come from the middle of the owner's own work (a
+    // mode switch frees the board that way), so the owner hears of the move
+    // once that work is done.
+    FEndedMovePending = true;
+    QMetaObject::invokeMethod(this, &TFgrs::ReportEndedMove, Qt::QueuedConnection);
+}
+
+void TFgrs::ReportEndedMove() {
+    if (std::exchange(FEndedMovePending, false)) Fire(OnMove, this);
+}
+
 void TFgrs::FreePieces() {
     DropGrab();
     for (auto& piece : FFigures) piece.reset();
@@ -81,11 +97,12 @@ void TFgrs::FreePieces() {
 void TFgrs::SetActive(bool value) {
     if (!value) {
         FActive = false;
-        DropGrab();
+        EndGrab();
         return;
     }
     FActive = true;
     FMoves = 0;
+    FEndedMovePending = false;
     FPainted = false;
     FDealtSquare = FSquareSize;
     FreePieces();
@@ -114,7 +131,7 @@ void TFgrs::SetPaused(bool value) {
     if (!FActive) return;
     FPaused = value;
     if (FTimer) FTimer->SetEnabled(!value);
-    if (value) DropGrab();
+    if (value) EndGrab();
 }
 
 void TFgrs::SetWidthHeight(std::uint16_t percent) {

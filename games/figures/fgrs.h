@@ -28,13 +28,18 @@ public:
     explicit TFgrs(QWidget* parent = nullptr);
     ~TFgrs() override;
 
-    // Fired after every counted move; Moves() is already updated.
+    // Fired after every counted move; Moves() is already updated. A move
+    // counted by a pause or a stop is reported once control is back in the
+    // event loop, and only when no new game was dealt meanwhile.
     TNotifyEvent OnMove;
 
     // True deals five new pieces (also while a game runs) and starts the
     // count and the clock; false only stops, leaving pieces and clock.
+    // A piece in hand at a stop counts its move, as at a pause.
     void SetActive(bool value) override;
-    // Only while a game runs: stops the clock and cuts the mouse off.
+    // Only while a game runs: stops the clock and cuts the mouse off. A
+    // press on a piece's shape under way ends there and counts its move, so
+    // that no place or turn is had for free; it is judged at the next move.
     void SetPaused(bool value) override;
 
     std::int32_t Moves() const { return FMoves; }
@@ -99,6 +104,10 @@ private:
     void FreePieces();
     // Ends the press under way, if any, without a move.
     void DropGrab();
+    // Ends the press under way, if any, counting its move when it was on
+    // the shape.
+    void EndGrab();
+    void ReportEndedMove();
     int IndexOf(const TFgr* piece) const;
 
     // [piece − 1], owned by the board.
@@ -114,6 +123,8 @@ private:
     std::array<int, Figures::kPieces> FZOrder{0, 1, 2, 3, 4};
     // The piece that took the press under way, until every button is up.
     TFgr* FGrab = nullptr;
+    // A move counted by EndGrab that the owner has not heard of yet.
+    bool FEndedMovePending = false;
 };
 
 } // namespace Tolvane

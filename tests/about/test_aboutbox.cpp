@@ -213,6 +213,26 @@ private slots:
         QVERIFY(!FBox->isVisible());
     }
 
+    // While the program holds the splash up, a window manager's late expose
+    // still gets it painted; a wait that handled nothing left it blank.
+    void theHeldSplashPaintsWhatItIsAskedTo() {
+        FBox->ShowSplash();
+        int paints = 0;
+        struct TPaintCounter : QObject {
+            int* Paints;
+            bool eventFilter(QObject*, QEvent* event) override {
+                *Paints += event->type() == QEvent::Paint;
+                return false;
+            }
+        } counter;
+        counter.Paints = &paints;
+        FBox->installEventFilter(&counter);
+        QTimer::singleShot(0, FBox.get(), [this] { FBox->update(); });
+        FBox->HoldSplash(QDeadlineTimer(500));
+        QVERIFY(paints > 0);
+        QVERIFY(FBox->isVisible());
+    }
+
     void onlyOkEndsTheModalBoxAndFreesThePicture() {
         QTemporaryDir dir;
         FBox->FBackground = WriteMarkedBmp(dir);

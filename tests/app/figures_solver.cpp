@@ -10,9 +10,12 @@
 // share of the side (FWidthHeight). STATE keeps the pieces' z-order, bottom
 // to top, between calls ("1 2 3 4 5" at the deal): a press goes to the top
 // piece whose box holds the point, and every release sends it to the back.
-// Actions, in screenshot coordinates:
-//   right X Y        a right click (turns the piece a step clockwise)
-//   drag X Y DX DY   press the left button, move by (DX, DY), release
+// Prints the action, in screenshot coordinates, and whether it is the one
+// that completes the square ("last") or not ("more"):
+//   right X Y 0 0 last|more        a right click (turns the piece a step
+//                                  clockwise)
+//   drag X Y DX DY last|more       press the left button, move by (DX, DY),
+//                                  release
 #include "games/figures/figure.h"
 #include "tests/games/figures/arrange.h"
 
@@ -159,11 +162,28 @@ int main(int argc, char** argv) {
     const QPoint screen = press + origin;
     const bool turned = piece == 3 ? at.Orientation % 2 == target.Orientation % 2
                                    : at.Orientation == target.Orientation;
+    // Where the pieces lie after the action, the release pulling the piece
+    // onto the board, tells whether the program will end the game.
+    TPlacements after;
+    for (int i = 0; i < kPieces; ++i)
+        after[i] = {found[i].Left, found[i].Top, found[i].Orientation};
+    TPlacement moved{target.Left, target.Top, at.Orientation};
+    if (!turned) {
+        const QSize box = BoxSize(KindOf(piece), at.Orientation, lengths);
+        moved.Orientation = Turned(at.Orientation, false);
+        const QSize now = BoxSize(KindOf(piece), moved.Orientation, lengths);
+        moved.Left = at.Left - (now.width() - box.width()) / 2;
+        moved.Top = at.Top - (now.height() - box.height()) / 2;
+    }
+    const QSize box = BoxSize(KindOf(piece), moved.Orientation, lengths);
+    after[piece - 1] = {KeptInside(moved.Left, box.width(), side),
+                        KeptInside(moved.Top, box.height(), side), moved.Orientation};
+    const char* const last = SolvedArrangement(Big, after, lengths) != 0 ? "last" : "more";
     if (!turned)
-        std::printf("right %d %d\n", screen.x(), screen.y());
+        std::printf("right %d %d 0 0 %s\n", screen.x(), screen.y(), last);
     else
-        std::printf("drag %d %d %d %d\n", screen.x(), screen.y(), target.Left - at.Left,
-                    target.Top - at.Top);
+        std::printf("drag %d %d %d %d %s\n", screen.x(), screen.y(), target.Left - at.Left,
+                    target.Top - at.Top, last);
     zOrder.removeOne(piece);
     zOrder.prepend(piece);
     if (QFile state(statePath); state.open(QIODevice::WriteOnly)) {

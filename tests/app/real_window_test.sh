@@ -4,8 +4,10 @@
 # the keypad; plays Tetris with the keypad and Space until the well is full
 # and the high-score window opens; plays Arcanoid until the last ball is
 # lost and enters a name; drags and turns Figures pieces and then builds the
-# square (FIGURES_SOLVER reads the pieces off screenshots); and closes the
-# program through its question. Screenshots stay in OUT_DIR.
+# square (FIGURES_SOLVER reads the pieces off screenshots), with the
+# game-over picture behind it once the high-score window has closed; and
+# closes the program through its question. The splash must be painted, and
+# no message box may come up. Screenshots stay in OUT_DIR.
 #
 #   real_window_test.sh TOLVANE X11NUMLOCK SOURCE_DIR OUT_DIR FIGURES_SOLVER
 set -euo pipefail
@@ -47,9 +49,40 @@ leave_high_scores() {
 cp "$top"/resources/pictures/backgr*.bmp "$work/run/"
 [ "$("$numlock" on)" = on ] || fail "NumLock could not be switched on"
 
+# Fails when a message box of the program (titled like it) is up: none is
+# expected anywhere in this test, and Escape would close one unseen.
+no_message_box() {
+    if xdotool search --onlyvisible --name '^Tolvane 1.47$' >/dev/null 2>&1; then
+        shot root "$1-unexpected-box"
+        fail "a message box is up at $1 (see $out/$1-unexpected-box.png)"
+    fi
+}
+
+# How many pixels of a screenshot have exactly the colour given.
+pixels_of() {
+    convert "$out/$1.png" -alpha off +transparent "$2" -alpha extract \
+        -format '%[fx:round(mean*w*h)]' info:
+}
+
 start_program "$tolvane"
 
-# The splash comes first; the main window follows once it is built.
+# The splash comes first and stays three seconds, painted all along: navy
+# with white texts, not an empty client area where the window manager
+# mapped it after the program's first paint.
+splash=$(timeout 30 xdotool search --sync --onlyvisible --name '^About Tolvane$' | head -1) ||
+    fail "the splash did not appear"
+for at in 1 2; do
+    sleep 0.9
+    shot "$splash" "0-splash-${at}s"
+    navy=$(pixels_of "0-splash-${at}s" 'rgb(0,0,128)')
+    white=$(pixels_of "0-splash-${at}s" 'rgb(255,255,255)')
+    echo "splash at about $at s: $navy navy and $white white pixels"
+    # The client area is 521 x 287 pixels, the texts a few thousand of them.
+    [ "$navy" -gt 75000 ] && [ "$white" -gt 500 ] ||
+        fail "the splash is not painted at about $at s (see $out/0-splash-${at}s.png)"
+done
+
+# The main window follows once it is built.
 wid=$(timeout 30 xdotool search --sync --onlyvisible --name '^Tolvane$' | head -1) ||
     fail "the main window did not appear"
 sleep 0.5
@@ -101,6 +134,7 @@ echo "pixels changed by the keypad moves: $moved"
 # takes 20 ms a row.
 xdotool mousemove --window "$wid" 40 232 click 1
 sleep 0.5
+no_message_box 5-tetris-chosen
 shot "$wid" 5-tetris-chosen
 xdotool key Return
 sleep 0.5
@@ -150,6 +184,7 @@ echo "pixels of the level box that differ from before the game: $back"
 # window with the score.
 xdotool mousemove --window "$wid" 40 136 click 1
 sleep 0.5
+no_message_box 13-arcanoid-chosen
 shot "$wid" 13-arcanoid-chosen
 xdotool key Return
 sleep 0.5
@@ -178,6 +213,7 @@ echo "Arcanoid table, first place: $tables"
 # and once it has been dropped and sent to the back, piece 4 (blue).
 xdotool mousemove --window "$wid" 40 168 click 1
 sleep 0.5
+no_message_box 16-figures-chosen
 xdotool key Return
 sleep 1.5
 shot "$wid" 16-figures-started
@@ -220,15 +256,22 @@ echo "Figures: board pixels changed by the turn and drag: $moved, title bar pixe
 [ "$counted" -gt 10 ] || fail "the move count in the title bar did not change"
 
 # The square built in the window: the solver reads each piece off a
-# screenshot and tells the next turn or drag, until the game ends in the
-# high-score window. The board is the panel's square client area (327
-# pixels at 133, 30); the two moves above sent pieces 5 and 4 to the back.
+# screenshot and tells the next turn or drag, and whether it completes the
+# square. After that one nothing more is clicked (a click could land on the
+# high-score window) until the high-score window has come. The board is the
+# panel's square client area (327 pixels at 133, 30); the two moves above
+# sent pieces 5 and 4 to the back.
+figures_board=327x327+133+30
 echo "4 5 1 2 3" >"$work/z-order"
 over=
 for step in $(seq 60); do
-    over=$(xdotool search --onlyvisible --name '^Game Over! Result:[0-9]+$' 2>/dev/null | head -1) && break
+    no_message_box "figures-step-$step"
+    if xdotool search --onlyvisible --name '^Game Over!' >/dev/null 2>&1; then
+        shot root 19-early-game-over
+        fail "the game ended before the move that completes the square"
+    fi
     shot "$wid" figures-step
-    read -r action x y dx dy < <("$solver" "$out/figures-step.png" 133 30 327 70 "$work/z-order") ||
+    read -r action x y dx dy last < <("$solver" "$out/figures-step.png" 133 30 327 70 "$work/z-order") ||
         fail "the solver could not read the board"
     case $action in
     right) xdotool mousemove --window "$wid" "$x" "$y" click 3 ;;
@@ -238,14 +281,35 @@ for step in $(seq 60); do
             mousemove --window "$wid" $((x + dx)) $((y + dy)) sleep 0.05 mouseup 1 ;;
     *) fail "the solver said: $action $x $y" ;;
     esac
+    if [ "$last" = last ]; then
+        for _ in $(seq 200); do
+            over=$(xdotool search --onlyvisible --name '^Game Over! Result:[0-9]+$' 2>/dev/null |
+                head -1) && break
+            no_message_box 19-square-built
+            sleep 0.1
+        done
+        [ -n "$over" ] || { shot root 19-no-game-over; fail "no high-score window after the square"; }
+        break
+    fi
     sleep 0.3
 done
-[ -n "$over" ] || { shot "$wid" 19-no-square; fail "the square was not recognised"; }
+[ -n "$over" ] || { shot "$wid" 19-no-square; fail "the square was not built in $step steps"; }
 import -window root "$out/19-square-finished.png"
 echo "Figures square built in $step steps: '$(xdotool getwindowname "$over")'"
 leave_high_scores "$over" Builder
 sleep 1
+no_message_box 20-square-after-scores
 shot "$wid" 20-square-after-scores
+# Behind the finished pieces the board shows the game-over picture, tiled
+# from its top-left corner, not the board's black: the square covers about
+# half of the board.
+convert -size 327x327 "tile:$top/resources/pictures/backgr1.bmp" "$work/over-picture.png"
+convert "$out/20-square-after-scores.png" -crop "$figures_board" +repage "$out/20-board.png"
+pictured=$((327 * 327 - $(compare -metric AE -fuzz 2% "$out/20-board.png" "$work/over-picture.png" null: 2>&1 || true)))
+black=$(pixels_of 20-board 'rgb(0,0,0)')
+echo "Figures board after the high-score window: $pictured pixels of the over picture, $black black"
+[ "$pictured" -gt 40000 ] && [ "$black" -lt 1000 ] ||
+    fail "no game-over picture behind the finished square (see $out/20-square-after-scores.png)"
 
 # Close, then OK (the default button) in the question.
 shot "$wid" 18-before-closing

@@ -42,7 +42,6 @@ private:
         // Building the window reports the missing pictures; not a box that matters here.
         TRecordingMessages quiet;
         TForm1Options options;
-        options.SplashMs = 0;
         options.PlayCue = [](const QString&, bool) {};
         return std::make_unique<TForm1>(std::move(options));
     }

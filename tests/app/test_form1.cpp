@@ -86,7 +86,6 @@ private:
     QList<THighScores> FHighScores;
 
     TForm1& Form(TForm1Options options = {}) {
-        options.SplashMs = 0;
         if (!options.PlayCue)
             options.PlayCue = [this](const QString& name, bool wait) {
                 FCues << name + (wait ? QStringLiteral(" (waited)") : QString());
@@ -600,6 +599,36 @@ private slots:
         QCOMPARE(button.palette().color(QPalette::ButtonText), QColor(255, 255, 255));
     }
 
+    // Under the pointer a flat button keeps the face and the picture behind
+    // its white caption and shows a raised edge; a light box behind the
+    // caption made it unreadable ("Continue" too).
+    void aFlatButtonUnderThePointerKeepsWhatLiesBehindItsCaption() {
+        TForm1& form = Form();
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        Click("Figures");
+        Click("Start");
+        Click("Pause");
+        QCOMPARE(Button("Pause").text(), QStringLiteral("Contin&ue"));
+        for (const auto& [object, name] : kButtons) {
+            QToolButton& button = Button(QLatin1String(name));
+            if (!button.isEnabled()) continue;
+            const QImage away = form.grab(button.geometry()).toImage();
+            button.setAttribute(Qt::WA_UnderMouse, true);
+            const QImage under = form.grab(button.geometry()).toImage();
+            button.setAttribute(Qt::WA_UnderMouse, false);
+            const QRect face = away.rect().adjusted(2, 2, -2, -2);
+            int changed = 0, edge = 0;
+            for (int y = 0; y < away.height(); ++y)
+                for (int x = 0; x < away.width(); ++x) {
+                    const bool differs = away.pixel(x, y) != under.pixel(x, y);
+                    (face.contains(x, y) ? changed : edge) += differs;
+                }
+            QVERIFY2(changed == 0, qPrintable(QStringLiteral("%1: %2").arg(name).arg(changed)));
+            QVERIFY2(edge > away.width(), qPrintable(QStringLiteral("%1: %2").arg(name).arg(edge)));
+        }
+    }
+
     void wallpaperMenuSetsTheCurrentPictureOnlyWhenItExists() {
         TForm1& form = Form();
         QStringList ran;
@@ -749,6 +778,31 @@ private slots:
         QVERIFY(FMessages->Shown.isEmpty());
     }
 
+    // Pause (Alt+U) with a piece in hand counts its move with its cue; Help
+    // frees the board with a piece in hand, and the move is not heard of.
+    void aFiguresPieceInHandCountsAtThePauseNotAfterHelp_data() {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<int>("moves");
+        QTest::newRow("pause") << "Pause" << 1;
+        QTest::newRow("help") << "Help" << 0;
+    }
+    void aFiguresPieceInHandCountsAtThePauseNotAfterHelp() {
+        QFETCH(QString, button);
+        QFETCH(int, moves);
+        Form().show();
+        Click("Figures");
+        Click("Start");
+        TFgrs& board = *Pan().BoardAs<TFgrs>();
+        const QPoint on = *FiguresTest::PointOnShape(*board.Piece(board.ZOrder().back()));
+        board.MouseDown(Qt::LeftButton, Qt::LeftButton, Qt::NoModifier, on);
+        board.MouseMove(on + QPoint(40, 30));
+        FCues.clear();
+        Click(button);
+        QCoreApplication::processEvents();
+        QCOMPARE(Pan().FiguresMoves(), moves);
+        QCOMPARE(FCues.count(QStringLiteral("step")), moves);
+    }
+
     void arcanoidAndFiguresEventsPlayTheirCues() {
         Form();
         Click("Arcanoid");
@@ -862,6 +916,53 @@ private slots:
         QVERIFY(Button("Start").isEnabled());
         QVERIFY(FMessages->Shown.isEmpty());
         QTRY_COMPARE(FMessages->Texts(), QStringList({"Resource not found", "Resource not found"}));
+    }
+
+    // Nor may it leave through a button's signal, which Qt does not allow: the
+    // command does all its work and the error is reported after it.
+    void aMissingCueOfAButtonIsReportedAfterItsCommand_data() {
+        QTest::addColumn<QString>("before");
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<QString>("state");
+        QTest::addColumn<int>("missing");
+        QTest::newRow("a game") << ""
+                                << "Tetris"
+                                << "Panel2 GamePan1" << 1;
+        QTest::newRow("help") << "Figures"
+                              << "Help"
+                              << "Memo1" << 1;
+        QTest::newRow("start") << "Figures"
+                               << "Start"
+                               << "GamePan1 started" << 1;
+        QTest::newRow("about") << ""
+                               << "About"
+                               << "Memo1 about" << 2;
+    }
+    void aMissingCueOfAButtonIsReportedAfterItsCommand() {
+        QFETCH(QString, before);
+        QFETCH(QString, button);
+        QFETCH(QString, state);
+        QFETCH(int, missing);
+        bool cuesMissing = false;
+        TForm1Options options;
+        options.PlayCue = [&cuesMissing](const QString&, bool) {
+            if (cuesMissing) throw TResourceNotFound();
+        };
+        Form(std::move(options)).show();
+        if (!before.isEmpty()) Click(before);
+        cuesMissing = true;
+        bool about = false;
+        QTimer::singleShot(0, [&about] {
+            if (auto* box = qobject_cast<TAboutBox*>(QApplication::activeModalWidget())) {
+                about = true;
+                QTest::mouseClick(Child<QPushButton>(*box, "BitBtn1"), Qt::LeftButton);
+            }
+        });
+        Click(button);
+        QCOMPARE(VisiblePanels() + (Pan().Start() ? " started" : "") + (about ? " about" : ""),
+                 state);
+        QTRY_COMPARE(FMessages->Texts(),
+                     QStringList(missing, QStringLiteral("Resource not found")));
     }
 
     void arrowKeysPlayTheRunningGame_data() {

@@ -51,7 +51,7 @@ echo "contents (dpkg-deb -c):"
 cat "$out/contents.txt"
 expected="usr/games/tolvane usr/share/applications/$id.desktop usr/share/metainfo/$id.metainfo.xml
   usr/share/man/man6/tolvane.6.gz usr/share/doc/tolvane/copyright usr/share/doc/tolvane/changelog.gz
-  usr/share/icons/hicolor/scalable/apps/$id.svg"
+  usr/share/icons/hicolor/scalable/apps/$id.svg usr/share/lintian/overrides/tolvane"
 for n in 1 2 3 4 5; do expected+=" usr/share/tolvane/backgr$n.bmp"; done
 for s in 16 24 32 48 64 128 256; do expected+=" usr/share/icons/hicolor/${s}x$s/apps/$id.png"; done
 for f in $expected; do

@@ -3,12 +3,15 @@
 # screenshots and the program's output); it needs the tools named in
 # window_session_begin. Functions exit the test with FAIL on stderr.
 #
-#   window_session_begin TOOL...   a private Xvfb and a work folder ($work,
+#   window_session_begin TOOL...   a private Xvfb with a window manager
+#                                  (openbox, fresh configuration), as on
+#                                  every desktop, and a work folder ($work,
 #                                  with $work/run to start in); no sound
 #                                  server, score tables in $work/data, no
 #                                  system data folders
 #   start_program TOLVANE          starts it in $work/run: $pid, output in $log
-#   close_program                  Close, OK in the question, status 0
+#   close_program                  no message box up, then Close, OK in
+#                                  the question, status 0
 
 fail() {
     echo "FAIL: $*" >&2
@@ -22,6 +25,7 @@ alive() { [ -n "$pid" ] && kill -0 "$pid" 2>/dev/null; }
 
 window_session_end() {
     if alive; then kill "$pid" 2>/dev/null || true; fi
+    "$top/scripts/openbox-session.sh" stop "$work/x" || true
     "$top/scripts/xvfb-session.sh" stop "$work/x" || true
     rm -rf "$work"
 }
@@ -41,6 +45,7 @@ window_session_begin() {
     local display
     display=$("$top/scripts/xvfb-session.sh" start "$work/x") || fail "Xvfb did not start"
     export "${display?}"
+    "$top/scripts/openbox-session.sh" start "$work/x" || fail "openbox did not start"
     export QT_QPA_PLATFORM=xcb
     # In a sanitizer build, leaks of the system libraries are not the program's.
     export LSAN_OPTIONS="${LSAN_OPTIONS:+$LSAN_OPTIONS:}suppressions=$top/tests/app/lsan-system.supp"
@@ -58,6 +63,11 @@ start_program() {
 }
 
 close_program() {
+    # Escape below would close a box left up unseen, such as "Cannot open".
+    if xdotool search --onlyvisible --name '^Tolvane 1.47$' >/dev/null 2>&1; then
+        import -window root "$out/box-before-closing.png" || true
+        fail "a message box was up before closing (see $out/box-before-closing.png)"
+    fi
     # An open menu or list would take the click for closing itself.
     xdotool key Escape sleep 0.1 mousemove --window "$wid" 40 344 click 1
     local box

@@ -240,6 +240,54 @@ private slots:
         QCOMPARE(P(2).BoundsRect(), box);
     }
 
+    // A piece held while the game is paused (Alt+U) or stopped kept its new
+    // place or turn without a move: most of the square could be built free.
+    // The owner hears of the move only after its own call, which may be a
+    // mode switch; a new deal forgets it.
+    void aPressOnTheShapeCountsItsMoveHoweverItEnds_data() {
+        QTest::addColumn<QString>("press");
+        QTest::addColumn<QString>("end");
+        QTest::addColumn<int>("moves");
+        for (const char* end : {"release", "pause", "stop"}) {
+            QTest::addRow("drag, %s", end) << "drag" << end << 1;
+            QTest::addRow("turn, %s", end) << "turn" << end << 1;
+            QTest::addRow("click, %s", end) << "click" << end << 1;
+            QTest::addRow("off the shape, %s", end) << "off" << end << 0;
+        }
+        QTest::newRow("drag, deal again") << "drag"
+                                          << "deal" << 0;
+    }
+    void aPressOnTheShapeCountsItsMoveHoweverItEnds() {
+        QFETCH(QString, press);
+        QFETCH(QString, end);
+        QFETCH(int, moves);
+        Start();
+        Board().PlacePiece(2, 300, 150, 1);
+        const QPoint on =
+            press == "off" ? P(2).BoundsRect().topLeft() + QPoint(P(2).Width() - 8, 6) : On(2);
+        const int tag = P(2).Tag();
+        const QRect before = P(2).BoundsRect();
+        const Qt::MouseButton button = press == "turn" ? Qt::RightButton : Qt::LeftButton;
+        Press(button, button, on);
+        if (press == "drag") Board().MouseMove(on + QPoint(700, 30)); // off the right edge
+        if (end == "release") Board().MouseUp(button, Qt::NoButton, on);
+        if (end == "pause") Board().SetPaused(true);
+        if (end == "stop") Board().SetActive(false);
+        if (end == "deal") Board().SetActive(true);
+        QCOMPARE(Board().Moves(), moves);
+        QCoreApplication::processEvents();
+        QCOMPARE(FEvents.size(), moves);
+        if (end == "deal") return;
+        QVERIFY(!P(2).Dragging() && !P(2).Hit());
+        QCOMPARE(P(2).Tag(), press == "turn" ? Turned(tag, false) : tag);
+        if (press == "drag") QCOMPARE(P(2).BoundsRect().right(), 800 - 2); // pulled back on
+        if (press == "click" || press == "off") QCOMPARE(P(2).BoundsRect(), before);
+        // The release that follows is no second move.
+        Board().SetPaused(false);
+        Board().MouseUp(Qt::LeftButton, Qt::NoButton, on);
+        QCOMPARE(Board().Moves(), moves);
+    }
+
     void noPressReachesThePiecesWhilePausedOrStopped() {
         Click(Qt::LeftButton, {60, 120}); // before the first start
         for (bool pause : {true, false}) {

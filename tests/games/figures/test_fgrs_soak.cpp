@@ -60,6 +60,13 @@ private slots:
             }
             return true;
         };
+        auto endsPress = [&](bool ends) {
+            bool inHand = false;
+            for (int n = 1; n <= kPieces; ++n)
+                inHand = inHand || piece(n)->Hit() || piece(n)->Dragging();
+            expected += ends && inHand;
+            counted += ends && inHand;
+        };
         auto deal = [&] {
             board->SetActive(true);
             expected = notified = overs = 0;
@@ -126,12 +133,20 @@ private slots:
             } else if (kind < 850) {
                 board->SetColorMode(chance(500) ? colorFixed : colorFixed2);
             } else if (kind < 880) {
-                // Paused now and then, and never for long.
-                if (board->Paused() ? chance(300) : chance(50)) board->SetPaused(!board->Paused());
+                // Paused now and then, and never for long. A piece in hand
+                // counts its move at the pause or the stop, as its release
+                // would; the owner hears of it from the event loop.
+                if (board->Paused() ? chance(300) : chance(50)) {
+                    endsPress(playing && !board->Paused());
+                    board->SetPaused(!board->Paused());
+                    QCoreApplication::processEvents();
+                }
             } else if (kind < 884) {
                 deal();
             } else if (kind < 887) {
+                endsPress(playing);
                 board->SetActive(false);
+                QCoreApplication::processEvents();
             } else if (kind < 900 && board->Active() && held == Qt::NoButton) {
                 // One of the dealt square's arrangements; a new deal where it does not fit.
                 const int number = between(1, 8) + (board->DealtSquare() == Big ? 0 : 8);
