@@ -10,6 +10,7 @@
 #include <QCoreApplication>
 #include <QEventLoop>
 #include <QGuiApplication>
+#include <QLoggingCategory>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScreen>
@@ -18,6 +19,9 @@
 #include <QWindow>
 
 namespace Tolvane {
+
+// Silent unless QT_LOGGING_RULES turns "tolvane.about.debug" on.
+Q_LOGGING_CATEGORY(lcAbout, "tolvane.about", QtWarningMsg)
 namespace {
 
 constexpr TColor kLineColor = clWhite;
@@ -109,6 +113,7 @@ void TAboutBox::RunSplashEvents(const QDeadlineTimer& until, bool untilPainted) 
     FFirstPaintLoop = untilPainted ? &loop : nullptr;
     loop.exec(QEventLoop::ExcludeUserInputEvents);
     FFirstPaintLoop = nullptr;
+    qCDebug(lcAbout) << (untilPainted ? "splash painted:" : "splash held:") << FPaintedOnScreen;
 }
 
 void TAboutBox::reject() {}

@@ -27,6 +27,7 @@
 #include <QFontDatabase>
 #include <QIcon>
 #include <QKeyEvent>
+#include <QLoggingCategory>
 #include <QMenu>
 #include <QPainter>
 #include <QScopeGuard>
@@ -38,6 +39,10 @@
 #include <optional>
 
 namespace Tolvane {
+
+// Silent unless QT_LOGGING_RULES turns "tolvane.window.debug" on.
+Q_LOGGING_CATEGORY(lcWindow, "tolvane.window", QtWarningMsg)
+
 namespace {
 
 const QString kNumLockWarning =
@@ -477,6 +482,8 @@ void TForm1::RaiseLevel() {
     ui->Label3->setText(QStringLiteral("Level ") + QString::number(FLevel));
     Randomize();
     const TetrisLevels::TLook look = TetrisLevels::DrawLook();
+    qCDebug(lcWindow) << "Tetris level" << FLevel << "look" << look.Shape << look.BrushStyle
+                      << look.ColorMode;
     pan.SetShapesTShape(look.Shape);
     pan.SetShapesTBrushStyle(look.BrushStyle);
     pan.SetOneColorTShapes(look.OneColor);
@@ -502,6 +509,7 @@ void TForm1::GameOver(TForm2& form) {
 }
 
 void TForm1::ShowResult(std::int32_t result) {
+    qCDebug(lcWindow) << "game over:" << GameName(ui->GamePan1->State()) << result;
     {
         // Freed, with its picture, whatever happens in the dialog.
         const auto form = std::make_unique<TForm2>(this);

@@ -4,6 +4,7 @@
 // an idle board. What each game adds is in its own wiring file.
 #include "gamepan.h"
 
+#include "gamepan/logging.h"
 #include "gamepan/toolkit/gameboard.h"
 #include "gamepan/toolkit/keys.h"
 #include "gamepan/wiring.h"
@@ -13,6 +14,8 @@
 #include <algorithm>
 
 namespace Tolvane {
+
+Q_LOGGING_CATEGORY(lcPanel, "tolvane.panel", QtWarningMsg)
 
 QString SavedCaption;
 
@@ -54,6 +57,7 @@ bool TGamePan::FreeBoard() {
 }
 
 void TGamePan::SwitchMode() {
+    qCDebug(lcPanel) << "mode" << FState;
     if (FState == TState::StPanel) {
         if (FreeBoard() || Framed()) {
             ToggleFrame();
@@ -129,6 +133,7 @@ void TGamePan::SetStart(bool start) {
         FBoard->update();
         FStart = true;
         const TGameWiring& wiring = *Wiring();
+        qCDebug(lcPanel) << "start" << FState;
         wiring.ResetCounters(FCounters);
         FBoard->SetCaption(QString());
         ShowStatus(wiring.StartStatus(*this));
@@ -194,6 +199,7 @@ std::optional<std::uint8_t> TGamePan::ArrowCommand(std::uint16_t key) const {
 }
 
 void TGamePan::GameOver() {
+    qCDebug(lcPanel) << "over" << FState;
     const TGameWiring* wiring = Wiring();
     FBoard->SetActive(false);
     FStart = false;

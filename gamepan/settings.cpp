@@ -3,6 +3,7 @@
 // settings. Each game's settings are rows beside its wiring.
 #include "gamepan/gamepan.h"
 
+#include "gamepan/logging.h"
 #include "gamepan/settingrow.h"
 #include "gamepan/toolkit/gameboard.h"
 #include "gamepan/toolkit/messages.h"
@@ -85,6 +86,7 @@ const TSettingRow& TGamePan::RowOf(const void* field) const {
 
 bool TGamePan::Accepts(const TSettingRow& row, long long number) const {
     if (Passes(row.Rule.Check, FState, number)) return true;
+    qCDebug(lcPanel) << "refused" << row.Name << number;
     ShowError(RefusalOf(row.Rule.Check));
     return false;
 }
@@ -99,8 +101,10 @@ void TGamePan::Stored(const TSettingRow& row) {
     const bool running = board->Active();
     const TPush push = row.Rule.Push;
     if (row.Apply && (push == TPush::AtOnce || (push == TPush::WhenIdle && !running) ||
-                      (push == TPush::WhenRunning && running)))
+                      (push == TPush::WhenRunning && running))) {
+        qCDebug(lcPanel) << "pushed" << row.Name;
         row.Apply(*board, FSettings);
+    }
     if (row.Rule.Notice && running && ShowAllDlgs())
         ShowInformation(QString::fromUtf8(row.Rule.Notice));
 }

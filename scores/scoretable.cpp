@@ -10,11 +10,15 @@
 #include <QStringDecoder>
 #include <QThread>
 
+#include <QLoggingCategory>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace Tolvane {
+
+// Silent unless QT_LOGGING_RULES turns "tolvane.scores.debug" on.
+Q_LOGGING_CATEGORY(lcScores, "tolvane.scores", QtWarningMsg)
 
 const TScoreGame* FindScoreGame(const QString& game) {
     for (const TScoreGame& entry : kScoreGames)
@@ -275,6 +279,7 @@ TScoreMerge MergeScoreEntry(const QString& path, TBetter better, const QString& 
     const int place = RankPlace(better, *read.Table, *value);
     if (place > kScorePlaces) return {read.Table, QString()};
     InsertEntry(*read.Table, place, name, result);
+    qCDebug(lcScores) << path << "takes" << name << result << "at place" << place;
     if (QString error = WriteScoreFile(path, *read.Table); !error.isEmpty())
         return {std::nullopt, std::move(error)};
     return {read.Table, QString()};
@@ -293,8 +298,10 @@ void AdoptScoreTables(const QString& oldDirectory, const QString& directory) {
     if (!hasTables) {
         for (const TScoreGame& game : kScoreGames) {
             const QString name = QLatin1String(game.FileName);
-            if (const std::optional<QByteArray> bytes = ReadRegularFile(from.filePath(name)))
+            if (const std::optional<QByteArray> bytes = ReadRegularFile(from.filePath(name))) {
+                qCDebug(lcScores) << "taken over:" << from.filePath(name);
                 WriteWhole(to.filePath(name), *bytes);
+            }
         }
     }
     // Without the mark (a read-only folder), the question comes up again at

@@ -4,6 +4,7 @@
 #include "gamepan/toolkit/random.h"
 #include "gamepan/toolkit/timer.h"
 
+#include <QLoggingCategory>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPointer>
@@ -12,6 +13,9 @@
 #include <utility>
 
 namespace Tolvane {
+
+// Silent unless QT_LOGGING_RULES turns "tolvane.figures.debug" on.
+Q_LOGGING_CATEGORY(lcFigures, "tolvane.figures", QtWarningMsg)
 
 using namespace Figures;
 
@@ -191,6 +195,7 @@ void TFgrs::CheckSolved() {
 }
 
 void TFgrs::DoOver() {
+    qCDebug(lcFigures) << "square built in" << FMoves << "moves";
     FActive = false;
     DropGrab();
     delete FTimer;

@@ -6,11 +6,15 @@
 #include "gamepan/toolkit/random.h"
 #include "gamepan/toolkit/timer.h"
 
+#include <QLoggingCategory>
 #include <QPainter>
 #include <QPushButton>
 #include <algorithm>
 
 namespace Tolvane {
+
+// Silent unless QT_LOGGING_RULES turns "tolvane.scramble.debug" on.
+Q_LOGGING_CATEGORY(lcScramble, "tolvane.scramble", QtWarningMsg)
 
 namespace {
 constexpr int kClockIntervalMs = 1000;
@@ -244,6 +248,7 @@ void TScrmbl::DoMove() {
 }
 
 void TScrmbl::DoOver() {
+    qCDebug(lcScramble) << "solved in" << FMoves << "moves";
     for (auto& row : FTiles)
         for (QPushButton* tile : row)
             if (tile) tile->hide();

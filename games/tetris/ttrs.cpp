@@ -6,6 +6,7 @@
 #include "gamepan/toolkit/random.h"
 #include "gamepan/toolkit/timer.h"
 
+#include <QLoggingCategory>
 #include <QPainter>
 #include <QPalette>
 #include <QResizeEvent>
@@ -13,6 +14,9 @@
 #include <cstdlib>
 
 namespace Tolvane {
+
+// Silent unless QT_LOGGING_RULES turns "tolvane.tetris.debug" on.
+Q_LOGGING_CATEGORY(lcTetris, "tolvane.tetris", QtWarningMsg)
 
 namespace {
 // A piece has four blocks; a step that does not find exactly four does nothing.
@@ -314,6 +318,7 @@ void TTtrs::CutOffEvents() {
 }
 
 void TTtrs::DoDelete() {
+    qCDebug(lcTetris) << "row deleted";
     Fire(OnDelete, this);
 }
 
@@ -322,6 +327,7 @@ void TTtrs::DoContact() {
 }
 
 void TTtrs::DoOver() {
+    qCDebug(lcTetris) << "well full";
     FActive = false;
     ClearWell();
     FFloorVisible = false;
