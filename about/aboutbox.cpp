@@ -3,9 +3,9 @@
 
 #include "ui_aboutbox.h"
 
-#include "gamepan/toolkit/colors.h"
-#include "gamepan/toolkit/links.h"
-#include "gamepan/toolkit/messages.h"
+#include "gamepan/toolkit/widgets/colors.h"
+#include "gamepan/toolkit/platform/links.h"
+#include "gamepan/toolkit/platform/messages.h"
 
 #include <QCoreApplication>
 #include <QEventLoop>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "gamepan/toolkit/picture.h"
+#include "gamepan/toolkit/widgets/picture.h"
 
 #include <QDeadlineTimer>
 #include <QDialog>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "application.h"
 
-#include "gamepan/toolkit/messages.h"
+#include "gamepan/toolkit/platform/messages.h"
 
 #include <exception>
 

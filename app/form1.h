@@ -3,7 +3,7 @@
 
 #include "app/localfont.h"
 #include "gamepan/gamepan.h"
-#include "gamepan/toolkit/picture.h"
+#include "gamepan/toolkit/widgets/picture.h"
 
 #include <QPoint>
 #include <QRect>

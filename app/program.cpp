@@ -5,8 +5,8 @@
 #include "app/application.h"
 #include "app/form1.h"
 #include "app/termination.h"
-#include "gamepan/toolkit/fonts.h"
-#include "gamepan/toolkit/messages.h"
+#include "gamepan/toolkit/platform/fonts.h"
+#include "gamepan/toolkit/platform/messages.h"
 #include "scores/form2.h"
 #include "scores/scoretable.h"
 

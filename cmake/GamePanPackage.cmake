@@ -10,7 +10,7 @@ include(CMakePackageConfigHelpers)
 # Libraries under the names other projects see: Tolvane::GamePan and the
 # ones it links.
 set(tolvane_panel_libraries
-  tolvane_toolkit:Toolkit
+  tolvane_platform:Platform tolvane_widgets:Widgets tolvane_board:Board
   tolvane_scramble:Scramble tolvane_tetris:Tetris tolvane_arcanoid:Arcanoid
   tolvane_figures:Figures
   tolvane_gamepan:GamePan)

@@ -4,11 +4,13 @@
 # target that links the game panel: the build itself refuses an include
 # against the direction of the libraries. Installed, the headers keep the
 # same paths under include/tolvane.
+# Made anew at each configure, so a header that moved leaves nothing behind.
+file(REMOVE_RECURSE ${PROJECT_BINARY_DIR}/include)
+
 function(tolvane_expose_headers target)
   get_target_property(sources ${target} SOURCES)
   file(RELATIVE_PATH folder ${PROJECT_SOURCE_DIR} ${CMAKE_CURRENT_SOURCE_DIR})
   set(root ${PROJECT_BINARY_DIR}/include/${target})
-  file(REMOVE_RECURSE ${root})
   file(MAKE_DIRECTORY ${root}/${folder})
   set(headers)
   foreach(source IN LISTS sources)

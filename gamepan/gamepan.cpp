@@ -5,8 +5,8 @@
 #include "gamepan.h"
 
 #include "gamepan/logging.h"
-#include "gamepan/toolkit/gameboard.h"
-#include "gamepan/toolkit/keys.h"
+#include "gamepan/toolkit/board/gameboard.h"
+#include "gamepan/toolkit/platform/keys.h"
 #include "gamepan/wiring.h"
 
 #include <QPainter>

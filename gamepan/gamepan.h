@@ -2,10 +2,10 @@
 #pragma once
 
 #include "gamepan/settings.h"
-#include "gamepan/toolkit/kinds.h"
-#include "gamepan/toolkit/notify.h"
-#include "gamepan/toolkit/panel.h"
-#include "gamepan/toolkit/picture.h"
+#include "gamepan/toolkit/widgets/kinds.h"
+#include "gamepan/toolkit/widgets/notify.h"
+#include "gamepan/toolkit/widgets/panel.h"
+#include "gamepan/toolkit/widgets/picture.h"
 #include "gamepan/wiringhost.h"
 
 #include <QRect>

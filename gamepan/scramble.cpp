@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Scramble in the game panel: its settings, building the board, the status
 // text, the commands it takes and its move count.
-#include "gamepan/toolkit/direction.h"
+#include "gamepan/toolkit/board/direction.h"
 #include "gamepan/wiring.h"
 #include "games/scramble/scrmbl.h"
 

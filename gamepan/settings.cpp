@@ -5,8 +5,8 @@
 
 #include "gamepan/logging.h"
 #include "gamepan/settingrow.h"
-#include "gamepan/toolkit/gameboard.h"
-#include "gamepan/toolkit/messages.h"
+#include "gamepan/toolkit/board/gameboard.h"
+#include "gamepan/toolkit/platform/messages.h"
 #include "gamepan/wiring.h"
 
 namespace Tolvane {

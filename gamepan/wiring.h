@@ -3,7 +3,7 @@
 
 #include "gamepan/gamepan.h"
 #include "gamepan/settingrow.h"
-#include "gamepan/toolkit/notify.h"
+#include "gamepan/toolkit/widgets/notify.h"
 
 #include <QString>
 #include <cstdint>

@@ -3,7 +3,7 @@
 // every cell a brick): one step with the ball hitting a brick, alone, with a
 // falling bonus square and with the gun square hitting a brick too; the area
 // a step repaints; one full repaint.
-#include "gamepan/toolkit/random.h"
+#include "gamepan/toolkit/platform/random.h"
 #include "games/arcanoid/rcnd.h"
 
 #include <QApplication>

@@ -4,7 +4,7 @@
 // a shape (hit test, drop, count and the arrangement test), the arrangement
 // test alone, and one full repaint.
 #include "bench/support/benchsupport.h"
-#include "gamepan/toolkit/random.h"
+#include "gamepan/toolkit/platform/random.h"
 #include "games/figures/fgrs.h"
 #include "tests/games/figures/arrange.h"
 

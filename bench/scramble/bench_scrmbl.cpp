@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Starting the largest puzzle: 64 tiles made anew and a 10000..19999-step shuffle.
-#include "gamepan/toolkit/random.h"
+#include "gamepan/toolkit/platform/random.h"
 #include "games/scramble/scrmbl.h"
 
 #include <benchmark/benchmark.h>

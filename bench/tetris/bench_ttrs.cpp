@@ -3,7 +3,7 @@
 // one fall step, one sideways move, one turn, a four-row landing under a
 // full heap, and one full repaint.
 #include "bench/support/benchsupport.h"
-#include "gamepan/toolkit/random.h"
+#include "gamepan/toolkit/platform/random.h"
 #include "games/tetris/ttrs.h"
 
 #include <QApplication>

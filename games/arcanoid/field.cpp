@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "field.h"
 
-#include "gamepan/toolkit/random.h"
+#include "gamepan/toolkit/platform/random.h"
 
 #include <algorithm>
 #include <cmath>

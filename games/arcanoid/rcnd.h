@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "gamepan/toolkit/colors.h"
-#include "gamepan/toolkit/gameboard.h"
-#include "gamepan/toolkit/notify.h"
-#include "gamepan/toolkit/shapecache.h"
-#include "gamepan/toolkit/shapes.h"
+#include "gamepan/toolkit/widgets/colors.h"
+#include "gamepan/toolkit/board/gameboard.h"
+#include "gamepan/toolkit/widgets/notify.h"
+#include "gamepan/toolkit/widgets/shapecache.h"
+#include "gamepan/toolkit/widgets/shapes.h"
 #include "games/arcanoid/field.h"
 
 #include <cstdint>

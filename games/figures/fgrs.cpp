@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "fgrs.h"
 
-#include "gamepan/toolkit/random.h"
-#include "gamepan/toolkit/timer.h"
+#include "gamepan/toolkit/platform/random.h"
+#include "gamepan/toolkit/widgets/timer.h"
 
 #include <QLoggingCategory>
 #include <QMouseEvent>

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "scrmbl.h"
 
-#include "gamepan/toolkit/direction.h"
-#include "gamepan/toolkit/keys.h"
-#include "gamepan/toolkit/random.h"
-#include "gamepan/toolkit/timer.h"
+#include "gamepan/toolkit/board/direction.h"
+#include "gamepan/toolkit/platform/keys.h"
+#include "gamepan/toolkit/platform/random.h"
+#include "gamepan/toolkit/widgets/timer.h"
 
 #include <QLoggingCategory>
 #include <QPainter>

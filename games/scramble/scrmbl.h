@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "gamepan/toolkit/gameboard.h"
-#include "gamepan/toolkit/notify.h"
+#include "gamepan/toolkit/board/gameboard.h"
+#include "gamepan/toolkit/widgets/notify.h"
 
 #include <QString>
 #include <array>

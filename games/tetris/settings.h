@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "gamepan/toolkit/colors.h"
-#include "gamepan/toolkit/shapes.h"
+#include "gamepan/toolkit/widgets/colors.h"
+#include "gamepan/toolkit/widgets/shapes.h"
 
 #include <cstdint>
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "gamepan/toolkit/colors.h"
+#include "gamepan/toolkit/widgets/colors.h"
 
 #include <array>
 #include <cstdint>

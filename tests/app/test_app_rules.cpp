@@ -3,7 +3,7 @@
 // new level draws, and the search for a localised font.
 #include "app/localfont.h"
 #include "app/tetrislevels.h"
-#include "gamepan/toolkit/random.h"
+#include "gamepan/toolkit/platform/random.h"
 
 #include <QSet>
 #include <QTest>

@@ -6,7 +6,7 @@
 #include "app/application.h"
 #include "app/form1.h"
 #include "app/program.h"
-#include "gamepan/toolkit/keyboardstate.h"
+#include "gamepan/toolkit/platform/keyboardstate.h"
 #include "tests/support/recordingmessages.h"
 
 #include <QDir>

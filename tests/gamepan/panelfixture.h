@@ -2,7 +2,7 @@
 #pragma once
 
 #include "gamepan/gamepan.h"
-#include "gamepan/toolkit/random.h"
+#include "gamepan/toolkit/platform/random.h"
 #include "tests/support/recordingmessages.h"
 
 #include <QRect>

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The game panel's settings, modes and play control, driven through Scramble.
 #include "gamepan/gamepan.h"
-#include "gamepan/toolkit/keys.h"
-#include "gamepan/toolkit/random.h"
+#include "gamepan/toolkit/platform/keys.h"
+#include "gamepan/toolkit/platform/random.h"
 #include "games/scramble/scrmbl.h"
 #include "games/tetris/ttrs.h"
 #include "tests/gamepan/panelfixture.h"

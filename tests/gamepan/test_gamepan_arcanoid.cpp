@@ -2,9 +2,9 @@
 // Arcanoid inside the game panel: its captions, score, levels, settings
 // pushed into the running board and the end of a game.
 #include "gamepan/gamepan.h"
-#include "gamepan/toolkit/direction.h"
-#include "gamepan/toolkit/random.h"
-#include "gamepan/toolkit/timer.h"
+#include "gamepan/toolkit/board/direction.h"
+#include "gamepan/toolkit/platform/random.h"
+#include "gamepan/toolkit/widgets/timer.h"
 #include "games/arcanoid/rcnd.h"
 #include "tests/gamepan/panelfixture.h"
 #include "tests/support/recordingmessages.h"

@@ -2,8 +2,8 @@
 // Figures inside the game panel: its settings, the mouse-only rules, the
 // move count and the end of a game.
 #include "gamepan/gamepan.h"
-#include "gamepan/toolkit/keys.h"
-#include "gamepan/toolkit/random.h"
+#include "gamepan/toolkit/platform/keys.h"
+#include "gamepan/toolkit/platform/random.h"
 #include "games/figures/fgrs.h"
 #include "tests/gamepan/panelfixture.h"
 #include "tests/games/figures/arrange.h"

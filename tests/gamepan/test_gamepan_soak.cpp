@@ -5,9 +5,9 @@
 // starts, pauses, commands and keys. Nothing may crash, and a board that
 // was left never reaches the panel again.
 #include "gamepan/gamepan.h"
-#include "gamepan/toolkit/gameboard.h"
-#include "gamepan/toolkit/keys.h"
-#include "gamepan/toolkit/random.h"
+#include "gamepan/toolkit/board/gameboard.h"
+#include "gamepan/toolkit/platform/keys.h"
+#include "gamepan/toolkit/platform/random.h"
 #include "tests/support/recordingmessages.h"
 
 #include <QElapsedTimer>

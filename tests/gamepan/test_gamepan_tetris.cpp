@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Tetris inside the game panel: its settings, score and events.
 #include "gamepan/gamepan.h"
-#include "gamepan/toolkit/random.h"
+#include "gamepan/toolkit/platform/random.h"
 #include "games/scramble/scrmbl.h"
 #include "games/tetris/ttrs.h"
 #include "tests/gamepan/panelfixture.h"

@@ -6,7 +6,7 @@
 // message boxes so far; then it waits for a signal.
 #include "app/application.h"
 #include "app/termination.h"
-#include "gamepan/toolkit/keys.h"
+#include "gamepan/toolkit/platform/keys.h"
 #include "scores/form2.h"
 #include "tests/support/children.h"
 #include "tests/support/recordingmessages.h"

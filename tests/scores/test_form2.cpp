@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "gamepan/toolkit/keys.h"
+#include "gamepan/toolkit/platform/keys.h"
 #include "scores/form2.h"
 #include "tests/support/children.h"
 #include "tests/support/recordingmessages.h"

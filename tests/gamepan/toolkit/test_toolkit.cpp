@@ -1,14 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The helpers every board and window shares: keys, shapes, pictures, timers,
 // random numbers and colours.
-#include "gamepan/toolkit/colors.h"
-#include "gamepan/toolkit/keyboardstate.h"
-#include "gamepan/toolkit/keys.h"
-#include "gamepan/toolkit/picture.h"
-#include "gamepan/toolkit/random.h"
-#include "gamepan/toolkit/shapecache.h"
-#include "gamepan/toolkit/shapes.h"
-#include "gamepan/toolkit/timer.h"
+#include "gamepan/toolkit/widgets/colors.h"
+#include "gamepan/toolkit/platform/keyboardstate.h"
+#include "gamepan/toolkit/platform/keys.h"
+#include "gamepan/toolkit/widgets/picture.h"
+#include "gamepan/toolkit/platform/random.h"
+#include "gamepan/toolkit/widgets/shapecache.h"
+#include "gamepan/toolkit/widgets/shapes.h"
+#include "gamepan/toolkit/widgets/timer.h"
 
 #include <QBuffer>
 #include <QDir>

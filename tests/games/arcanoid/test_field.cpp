@@ -2,7 +2,7 @@
 // The Arcanoid field without a widget: level patterns, colours, geometry,
 // the step's collisions, the paddle, the bonus squares and what owner code
 // may do from inside a notification.
-#include "gamepan/toolkit/random.h"
+#include "gamepan/toolkit/platform/random.h"
 #include "games/arcanoid/field.h"
 
 #include <QTest>

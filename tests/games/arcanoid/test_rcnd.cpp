@@ -2,11 +2,11 @@
 // The Arcanoid board: a game's lifecycle and events, its timers (also while
 // a message box is up), keys and commands, painting and what a step
 // repaints, owner code run from its notifications, and a random soak.
-#include "gamepan/toolkit/direction.h"
-#include "gamepan/toolkit/keys.h"
-#include "gamepan/toolkit/messages.h"
-#include "gamepan/toolkit/random.h"
-#include "gamepan/toolkit/timer.h"
+#include "gamepan/toolkit/board/direction.h"
+#include "gamepan/toolkit/platform/keys.h"
+#include "gamepan/toolkit/platform/messages.h"
+#include "gamepan/toolkit/platform/random.h"
+#include "gamepan/toolkit/widgets/timer.h"
 #include "games/arcanoid/rcnd.h"
 #include "tests/support/recordingmessages.h"
 

@@ -2,8 +2,8 @@
 // The Figures board and its pieces: dealing, pressing, turning, dragging,
 // counting, judging the square, the finished look, the clock, resizing and
 // what is repainted.
-#include "gamepan/toolkit/random.h"
-#include "gamepan/toolkit/timer.h"
+#include "gamepan/toolkit/platform/random.h"
+#include "gamepan/toolkit/widgets/timer.h"
 #include "games/figures/fgrs.h"
 #include "tests/games/figures/arrange.h"
 

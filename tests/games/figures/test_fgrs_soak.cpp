@@ -3,7 +3,7 @@
 // with and without Ctrl, releases, resizes, setting changes, pauses, stops,
 // new deals and finished squares, checking after every event what must
 // always hold.
-#include "gamepan/toolkit/random.h"
+#include "gamepan/toolkit/platform/random.h"
 #include "games/figures/fgrs.h"
 #include "tests/games/figures/arrange.h"
 

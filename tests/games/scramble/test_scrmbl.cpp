@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The sliding-tile board on its own: layout, shuffle, moves, solving, pause.
-#include "gamepan/toolkit/keys.h"
-#include "gamepan/toolkit/random.h"
-#include "gamepan/toolkit/timer.h"
+#include "gamepan/toolkit/platform/keys.h"
+#include "gamepan/toolkit/platform/random.h"
+#include "gamepan/toolkit/widgets/timer.h"
 #include "games/scramble/scrmbl.h"
 
 #include <QPushButton>

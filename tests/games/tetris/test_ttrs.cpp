@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The Tetris board: spawning, turning, moving, falling, row deletion, the
 // game's lifecycle, its colours and what it repaints.
-#include "gamepan/toolkit/keys.h"
-#include "gamepan/toolkit/random.h"
-#include "gamepan/toolkit/timer.h"
+#include "gamepan/toolkit/platform/keys.h"
+#include "gamepan/toolkit/platform/random.h"
+#include "gamepan/toolkit/widgets/timer.h"
 #include "games/tetris/ttrs.h"
 
 #include <QImage>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The well's tables and arithmetic, without a board: a typo in a rotation
 // or spawn table shows here as a piece that changes shape.
-#include "gamepan/toolkit/random.h"
+#include "gamepan/toolkit/platform/random.h"
 #include "games/tetris/well.h"
 
 #include <QTest>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "gamepan/toolkit/shapes.h"
+#include "gamepan/toolkit/widgets/shapes.h"
 
 #include <QColor>
 #include <QWidget>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "custompanel.h"
 
-#include "keys.h"
+#include "gamepan/toolkit/platform/keys.h"
 
 #include <QKeyEvent>
 #include <QPaintEvent>

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "custompanel.h"
-#include "notify.h"
+#include "gamepan/toolkit/widgets/custompanel.h"
+#include "gamepan/toolkit/widgets/notify.h"
 
 #include <cstdint>
 #include <span>

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The desktop wallpaper seam: which commands it runs on which desktops.
-#include "gamepan/toolkit/wallpaper.h"
+#include "gamepan/toolkit/platform/wallpaper.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The classic font families the windows ask for resolve to installed
 // look-alikes, so text keeps its designed size and weight on Linux.
-#include "gamepan/toolkit/fonts.h"
+#include "gamepan/toolkit/platform/fonts.h"
 
 #include <QApplication>
 #include <QFont>

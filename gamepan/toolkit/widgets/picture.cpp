@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "picture.h"
 
-#include "messages.h"
+#include "gamepan/toolkit/platform/messages.h"
 
 #include <QFile>
 #include <QFileInfo>
