@@ -668,9 +668,12 @@ void TField::PaddleAgainstWalls(int width) {
 // The step
 
 int TField::SubSteps(double share) const {
+    // A step no longer than a cell or the ball is the whole step: it
+    // jumps over neither, and splitting it would change where it ends.
     const QSize client = Client();
-    const double limitX = std::max(1.0, FGeometry.CellWidth / 2.0);
-    const double limitY = std::max(1.0, FGeometry.CellHeight / 2.0);
+    const QSize ball = FBall ? FBall->Bounds.size() : QSize(BallSide(), BallSide());
+    const double limitX = std::max(1, std::min(FGeometry.CellWidth, ball.width()));
+    const double limitY = std::max(1, std::min(FGeometry.CellHeight, ball.height()));
     const double worst = share * std::max({
                                      std::abs(client.width() * double(Motion.BallVX)) / limitX,
                                      std::abs(client.height() * double(Motion.BallVY)) / limitY,

@@ -26,8 +26,8 @@ constexpr int kMaxLevels = 10;
 // Pixel coordinates and sizes are kept within ±kPixelLimit, so that box
 // arithmetic never overflows whatever the speed and size settings.
 constexpr int kPixelLimit = 1 << 24;
-// A step is split into sub-steps of at most half a cell in each direction,
-// but never into more than this many.
+// A step longer than a cell or the ball in either direction is split into
+// sub-steps no longer than both, but never into more than this many.
 constexpr int kMaxSubSteps = 1000;
 // A paddle bounce leaves the ball between these shares of its speed sideways.
 constexpr double kMinSideShare = 0.05;
@@ -362,7 +362,8 @@ public:
     void InitLevel();
     // The level's bricks in empty cells, and the pieces that do not exist yet.
     void BuildLevel();
-    // The step of the step timer, in sub-steps when it is longer than half a cell.
+    // The step of the step timer, in sub-steps when it is longer than a cell
+    // or the ball.
     void Step();
     // Sub-steps needed for this share of a step at the current velocities.
     int SubSteps(double share = 1) const;

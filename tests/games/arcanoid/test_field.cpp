@@ -11,6 +11,7 @@
 #include <functional>
 #include <limits>
 #include <memory>
+#include <numbers>
 
 using namespace Tolvane;
 using namespace Tolvane::Arcanoid;
@@ -97,6 +98,15 @@ class TFieldTest : public QObject {
         M().BallVX = static_cast<float>(vx / kW);
         M().BallVY = static_cast<float>(vy / kH);
         F().SetBallPosition(double(left) / kW - M().BallVX, double(top) / kH - M().BallVY);
+    }
+    // The main window's board: 425 × 327 pixels, 30 rows of 10, 11 columns
+    // of 38, a ball of 8; the main window sets ASteps, ATN and ACreSquShape.
+    void StartInTheMainWindow(int steps, int paddle) {
+        FHost->Size = QSize(425, 327);
+        F().SetASteps(steps);
+        F().SetATN(paddle);
+        F().SetACreSquShape(1);
+        F().StartGame();
     }
     // A square of a kind whose bottom crosses the paddle's top at the next step.
     void DropOnPaddle(TBonus kind) {
@@ -377,7 +387,7 @@ private slots:
         if (up)
             Aim(100, 40, 3, -60); // from y 100 up past the row at 72..80
         else
-            Aim(269, 250, 0, 40); // from y 210 down past the paddle top at 248
+            Aim(269, 250, 0, 60); // from y 190 down past the paddle top at 248
         QVERIFY(F().SubSteps() >= 10);
         F().Step();
         QCOMPARE(F().BallsLeft(), 3);
@@ -397,6 +407,58 @@ private slots:
             M().BallVY = -std::sqrt(1 - 0.05f * 0.05f) * M().BallSpeed;
             QCOMPARE(F().SubSteps(), 1);
         }
+    }
+
+    // The main window's board is 425 × 327 pixels: cells of 38 × 10, a ball
+    // of 8. No direction of the ball or the falling square there makes a
+    // step longer than a cell or the ball, so every step is one whole step.
+    void ordinaryStepsAreNeverSplit_data() {
+        QTest::addColumn<int>("steps");
+        QTest::addColumn<int>("paddle");
+        QTest::newRow("main window: ASteps 80, ATN 110") << 80 << 110;
+        QTest::newRow("panel defaults") << 100 << 100;
+    }
+    void ordinaryStepsAreNeverSplit() {
+        QFETCH(int, steps);
+        QFETCH(int, paddle);
+        StartInTheMainWindow(steps, paddle);
+        F().StartSquare(bnExtraBall, 0.5, 0);
+        const double speed = M().BallSpeed;
+        for (int degree = 0; degree < 360; ++degree) {
+            const double angle = degree * std::numbers::pi / 180;
+            M().BallVX = static_cast<float>(speed * std::cos(angle));
+            M().BallVY = static_cast<float>(speed * std::sin(angle));
+            QVERIFY2(F().SubSteps() == 1, qPrintable(QString("%1 degrees").arg(degree)));
+        }
+    }
+
+    // On the main window's board, bricks at rows 8 and 10 of column 6 (y 70
+    // to 80 and 90 to 100); the ball crosses one edge in the row between
+    // them. The whole step hits that brick alone; split in two, the rebound
+    // would hit the other brick within the same step.
+    void aStepInTheMainWindowHitsOneBrickOfAGap_data() {
+        QTest::addColumn<int>("top"); // the ball's top after the move
+        QTest::addColumn<int>("vy");  // pixels per step
+        QTest::newRow("falling onto the lower brick") << 86 << 6;
+        QTest::newRow("rising into the upper brick") << 76 << -6;
+    }
+    void aStepInTheMainWindowHitsOneBrickOfAGap() {
+        QFETCH(int, top);
+        QFETCH(int, vy);
+        StartInTheMainWindow(80, 110);
+        for (int r = 1; r <= 30; ++r)
+            for (int c = 1; c <= 11; ++c) F().RemoveBrick(r, c);
+        F().PlaceBrick(8, 6);
+        F().PlaceBrick(10, 6);
+        FHost->Events.clear();
+        M().Launched = true;
+        M().BallVX = 0;
+        M().BallVY = static_cast<float>(vy / 327.0);
+        F().SetBallPosition(208.0 / 425, top / 327.0 - M().BallVY);
+        F().Step();
+        QCOMPARE(FHost->Events, QStringList{"delete"});
+        QCOMPARE(Sign(M().BallVY), -Sign(vy));
+        QCOMPARE(F().Ball()->Bounds.top(), top);
     }
 
     void aHeldKeyCannotWalkThePaddleThroughAWall_data() {
