@@ -11,10 +11,11 @@
 #include <cstdint>
 #include <optional>
 
-// The rules of the Arcanoid field that need no widget, on the tables of
-// tables.h: the step with its collisions, the bonus squares, levels and
-// lost balls. Everything works on plain rectangles and doubles; the board
-// that owns the field draws it and runs its clocks.
+// The Arcanoid field without a widget: its state and the flow of a game
+// (field.cpp), the step with its collisions and bonus squares (step.cpp),
+// on the tables and pure functions of tables.h. Everything works on plain
+// rectangles and doubles; the board that owns the field draws it and runs
+// its clocks.
 namespace Tolvane::Arcanoid {
 
 // A step longer than a cell or the ball in either direction is split into
@@ -227,6 +228,10 @@ public:
 
 private:
     enum class THit : std::uint8_t { Vertical, Side, Gun };
+    // A new level puts the paddle anywhere in the middle half of the board;
+    // a new ball leaves it where it is, unless it was hidden; a resize keeps
+    // every position. The ball of a new level or a new ball rests on the paddle.
+    enum class TLayout : std::uint8_t { Level, Ball, Resize };
     using TCell = std::optional<TBrick>;
 
     static const TPiece* Get(const std::optional<TPiece>& piece) {
@@ -251,6 +256,11 @@ private:
     void HideSquare();
     TColor PenFor(const TPiece& piece) const;
     int BallSide() const;
+
+    void LayOutBallAndPaddle(TLayout layout);
+    // Pens of the ball, square and paddle by the cell height.
+    void PenPieces();
+    QRect LineBounds(QSize client) const;
 
     bool Held() const { return Motion.CatchOn && !Motion.BallFree; }
     bool GunLoaded() const { return Motion.GunOn && !Motion.GunFired; }

@@ -136,4 +136,9 @@ int StrongIndex(TColor color) {
     return found == kStrongColors.end() ? -1 : int(found - kStrongColors.begin());
 }
 
+int PaddleWidth(int cellWidth, std::int32_t percent, TRounding rounding) {
+    const double exact = double(cellWidth) * percent * 0.01;
+    return std::max(rounding == TRounding::Nearest ? Round(exact) : Trunc(exact), 0);
+}
+
 } // namespace Tolvane::Arcanoid

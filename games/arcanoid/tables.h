@@ -9,8 +9,9 @@
 #include <optional>
 
 // The tables and pure functions of the Arcanoid field: grid limits and
-// geometry, level patterns, brick and bonus colours, and the bonus draw range. Nothing here keeps
-// state; only RandomColor and the drawn cells of level 8 take numbers from the program's generator.
+// geometry, level patterns, brick and bonus colours, the bonus draw range
+// and paddle widths. Nothing here keeps state; only RandomColor and the
+// drawn cells of level 8 take numbers from the program's generator.
 namespace Tolvane::Arcanoid {
 
 constexpr int kMinRows = 14;
@@ -180,5 +181,12 @@ TColor RandomColor();
 
 // The bonus draw range 8 × ACreSquShape, computed wide and kept in 8..INT32_MAX.
 std::int32_t DrawRange(std::int32_t creSquShape);
+
+// How a width in percent of the cell width is made whole: a caught square
+// truncates the long, the short and the purple-restored normal paddle;
+// every other paddle width is rounded to nearest.
+enum class TRounding : std::uint8_t { Nearest, Truncate };
+// Cell width × percent × 0.01, made whole as asked, never below 0.
+int PaddleWidth(int cellWidth, std::int32_t percent, TRounding rounding);
 
 } // namespace Tolvane::Arcanoid
