@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The field's state and the flow of a game: settings, the grid, the pieces,
-// levels, lost balls and the end of a game.
+// levels, lost balls, the end of a game, and the delivery of its events.
 #include "field.h"
 
 #include "gamepan/toolkit/random.h"
@@ -297,7 +297,8 @@ void TField::InitLevel() {
 
     FHost.Repaint(QRect(QPoint(0, 0), client));
     Motion.Launched = false;
-    FHost.LevelLaidOut();
+    Put(TEvent::LevelLaidOut);
+    Deliver();
 }
 
 void TField::BuildLevel() {
@@ -314,13 +315,18 @@ void TField::BuildLevel() {
 }
 
 void TField::LoseBall() {
+    DropBall();
+    Deliver();
+}
+
+// The ball is gone; a new one rests on the paddle, or the game ends.
+void TField::DropBall() {
     if (!FBall) return;
     FHost.Repaint(FBall->Bounds);
     FBall.reset();
     --FBallsLeft;
-    const std::uint32_t epoch = ++FEpoch;
-    FHost.BallLost();
-    if (FEpoch != epoch || !FPaddle) return;
+    ++FEpoch;
+    Put(TEvent::BallLost);
     if (FBallsLeft <= 0) {
         Over();
         return;
@@ -346,6 +352,16 @@ void TField::LoseBall() {
     Motion.GunFired = true;
 }
 
+void TField::SecondTick(bool clock) {
+    if (clock) {
+        Put(TEvent::SecondPassed);
+        if (!Deliver()) return;
+    }
+    // A level ends at the first tick that finds no brick at all, ghosts
+    // counted before they are freed.
+    if (Sweep() == 0) EndLevel();
+}
+
 int TField::Sweep() {
     int count = 0;
     for (int r = 1; r <= FGridRows; ++r)
@@ -362,16 +378,16 @@ void TField::EndLevel() {
     ++FLevel;
     if (FLevel > FLevels) {
         Over();
+        Deliver();
         return;
     }
-    const std::uint32_t epoch = FEpoch;
-    FHost.LevelCleared();
-    if (FEpoch == epoch) InitLevel();
+    Put(TEvent::LevelCleared);
+    if (Deliver()) InitLevel();
 }
 
 void TField::Over() {
     Clear();
-    FHost.GameOver();
+    Put(TEvent::GameOver);
 }
 
 void TField::Clear() {
@@ -456,6 +472,49 @@ void TField::PenPieces() {
 QRect TField::LineBounds(QSize client) const {
     return {0, client.height() - (FGridRows / 3) * FGeometry.CellHeight, client.width(),
             kLineHeightPx};
+}
+
+// Events
+
+// Owner code may lay out a new game from any notification, and that game
+// delivers its own events at once: the recorded ones are taken out of the
+// queue first, and none is delivered once the game has changed.
+bool TField::Deliver() {
+    if (FEvents.isEmpty()) return true;
+    const QVarLengthArray<TEvent, 8> events = FEvents;
+    FEvents.clear();
+    const std::uint32_t epoch = FEpoch;
+    for (const TEvent event : events) {
+        Notify(event);
+        if (FEpoch != epoch) return false;
+    }
+    return true;
+}
+
+void TField::Notify(TEvent event) {
+    switch (event) {
+    case TEvent::BrickDestroyed:
+        FHost.BrickDestroyed();
+        break;
+    case TEvent::BallLost:
+        FHost.BallLost();
+        break;
+    case TEvent::ExtraBall:
+        FHost.ExtraBall();
+        break;
+    case TEvent::LevelCleared:
+        FHost.LevelCleared();
+        break;
+    case TEvent::GameOver:
+        FHost.GameOver();
+        break;
+    case TEvent::LevelLaidOut:
+        FHost.LevelLaidOut();
+        break;
+    case TEvent::SecondPassed:
+        FHost.SecondPassed();
+        break;
+    }
 }
 
 } // namespace Tolvane::Arcanoid

@@ -7,6 +7,7 @@
 
 #include <QRect>
 #include <QSize>
+#include <QVarLengthArray>
 #include <array>
 #include <cstdint>
 #include <optional>
@@ -95,9 +96,23 @@ struct TSettings {
     std::uint16_t AFriction = 25; // percent
 };
 
+// What happened in the field, for its owner. The rules only record these;
+// they reach the owner afterwards, in the order they happened, once the
+// rules have finished their part (TField::Deliver).
+enum class TEvent : std::uint8_t {
+    BrickDestroyed,
+    BallLost,
+    ExtraBall,
+    LevelCleared,
+    GameOver,
+    LevelLaidOut,
+    SecondPassed,
+};
+
 // What the field needs from the board that owns it. The notifications run
 // owner code, which may change settings, pause, or even start a new game;
-// the field checks its state again after each.
+// none of them runs inside a collision, and once the owner has changed the
+// game nothing more of the old one reaches it.
 class TFieldHost {
 public:
     virtual QSize ClientSize() const = 0;
@@ -106,7 +121,7 @@ public:
     virtual void Repaint(const QRect& box) = 0;
     // A brick was destroyed, after the bonus draw.
     virtual void BrickDestroyed() = 0;
-    // A ball was lost, before the test for the end of the game.
+    // A ball was lost; before GameOver when it was the last.
     virtual void BallLost() = 0;
     virtual void ExtraBall() = 0;
     // A level was cleared and another follows: Level() has advanced, the
@@ -116,6 +131,8 @@ public:
     virtual void GameOver() = 0;
     // A level is laid out and ready to play.
     virtual void LevelLaidOut() = 0;
+    // A second of play has passed; the field looks for bricks after this.
+    virtual void SecondPassed() = 0;
 
 protected:
     ~TFieldHost() = default;
@@ -190,10 +207,6 @@ public:
     // Starts a falling square of a bonus kind at the given fractions.
     void StartSquare(TBonus kind, double x, double y);
 
-    // Changes each time a level is laid out, a ball is replaced or the game
-    // ends: what ran on the old state must stop.
-    std::uint32_t Epoch() const { return FEpoch; }
-
     // A new game: all balls, level 1, laid out.
     void StartGame();
     void InitLevel();
@@ -210,8 +223,11 @@ public:
     void BallUp();
     void LoseBall();
     void ColorShape(int row, int column);
-    // The one-second housekeeping: frees every ghost and returns how many
-    // bricks there were, ghosts counted.
+    // The one-second housekeeping: with `clock`, SecondPassed first; then
+    // every ghost is freed, and a grid that had no brick at all, ghosts
+    // counted, ends the level.
+    void SecondTick(bool clock);
+    // Frees every ghost and returns how many bricks there were, ghosts counted.
     int Sweep();
     // A cleared level: the next one, or the end of the game after the last.
     void EndLevel();
@@ -276,16 +292,22 @@ private:
         int CentreX, CentreY;
         int PrevLeft, PrevRight, PrevTop, PrevBottom;
     };
-    bool SubStep(float share, std::uint32_t epoch);
+    // False when the ball was lost, which ends the step.
+    bool SubStep(float share);
     void MoveSquare(QSize client, float share);
-    bool BallAgainstBricks(const TSweep& sweep, std::uint32_t epoch);
+    void BallAgainstBricks(const TSweep& sweep);
     void BallAgainstPaddle(const TSweep& sweep);
-    bool GunAgainstBricks(QSize client, float share, std::uint32_t epoch);
-    bool SquareAgainstPaddle(QSize client, float share, std::uint32_t epoch);
-    bool CatchSquare(std::uint32_t epoch);
-    bool HitBrick(int row, int column, THit hit, std::uint32_t epoch);
-    bool Destroyed(std::uint32_t epoch);
+    void GunAgainstBricks(QSize client, float share);
+    void SquareAgainstPaddle(QSize client, float share);
+    void CatchSquare();
+    void HitBrick(int row, int column, THit hit);
+    void Destroyed();
+    void DropBall();
     void Over();
+
+    void Put(TEvent event) { FEvents.push_back(event); }
+    bool Deliver();
+    void Notify(TEvent event);
 
     TFieldHost& FHost;
     TSettings FSettings;
@@ -299,7 +321,11 @@ private:
     std::int32_t FBallsLeft = 0;
     TGeometry FGeometry;
     QSize FLaidOut; // the client size the geometry was computed for
+    // Changes each time a level is laid out, a ball is replaced or the
+    // game ends.
     std::uint32_t FEpoch = 0;
+    // Recorded by the rules, not yet delivered.
+    QVarLengthArray<TEvent, 8> FEvents;
     double FPaddleX = 0;
     double FBallX = 0;
     double FBallY = 0;

@@ -120,6 +120,7 @@ private:
     void LevelCleared() override { DoEndLevel(); }
     void GameOver() override { DoOver(); }
     void LevelLaidOut() override;
+    void SecondPassed() override { DoTime(); }
 
     void DiscardTimers();
     void PaintPiece(QPainter& painter, const QRect& dirty, const Arcanoid::TPiece* piece);

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The step of the step timer: the paddle controls, the moves, the
-// collisions with walls, bricks and paddle, and the bonus squares.
+// collisions with walls, bricks and paddle, and the bonus squares. Nothing
+// here calls the owner: what happens is recorded and delivered by the step.
 #include "field.h"
 
 #include "gamepan/toolkit/random.h"
@@ -128,21 +129,21 @@ int TField::SubSteps(double share) const {
 void TField::Step() {
     if (!InPlay()) return;
     if (Client() != FLaidOut) Relayout();
-    const std::uint32_t epoch = FEpoch;
     double left = 1;
     for (int taken = 0; left > 0 && taken < kMaxSubSteps; ++taken) {
         const int count = std::min(SubSteps(left), kMaxSubSteps - taken);
         const float share =
             count == 1 ? static_cast<float>(left) : static_cast<float>(left / count);
-        if (!SubStep(share, epoch) || FEpoch != epoch) return;
+        // What the sub-step recorded reaches the owner before the next one.
+        const bool ballKept = SubStep(share);
+        if (!Deliver() || !ballKept) return;
         left = count == 1 ? 0 : left - double(share);
     }
 }
 
 // One sub-step: velocities are taken at `share` of their length (1 for a
-// whole step). False when the step must end: the ball was lost, or owner
-// code run from a notification changed the game under it.
-bool TField::SubStep(float share, std::uint32_t epoch) {
+// whole step). It only records what happened for the owner.
+bool TField::SubStep(float share) {
     TMotion& m = Motion;
     const QSize client = Client();
     const int width = client.width();
@@ -175,7 +176,7 @@ bool TField::SubStep(float share, std::uint32_t epoch) {
                 m.BallVY = std::abs(m.BallVY);
         }
         if (ball.top() + ball.height() >= height) {
-            LoseBall();
+            DropBall();
             return false;
         }
         if (ball.top() <= 0) m.BallVY = std::abs(m.BallVY);
@@ -197,11 +198,11 @@ bool TField::SubStep(float share, std::uint32_t epoch) {
     sweep.PrevRight = sweep.Right - dx;
     sweep.PrevTop = sweep.Top - dy;
     sweep.PrevBottom = sweep.Bottom - dy;
-    if (!BallAgainstBricks(sweep, epoch)) return false;
+    BallAgainstBricks(sweep);
     BallAgainstPaddle(sweep);
-
-    if (!GunAgainstBricks(client, share, epoch)) return false;
-    return SquareAgainstPaddle(client, share, epoch);
+    GunAgainstBricks(client, share);
+    SquareAgainstPaddle(client, share);
+    return true;
 }
 
 void TField::MoveSquare(QSize client, float share) {
@@ -212,7 +213,7 @@ void TField::MoveSquare(QSize client, float share) {
     if (square.top() < 0 || square.top() + square.height() >= client.height()) HideSquare();
 }
 
-bool TField::BallAgainstBricks(const TSweep& s, std::uint32_t epoch) {
+void TField::BallAgainstBricks(const TSweep& s) {
     const TMotion& m = Motion; // half sizes only: directions come from the sweep
     const int cellWidth = FGeometry.CellWidth;
     const int cellHeight = FGeometry.CellHeight;
@@ -240,14 +241,13 @@ bool TField::BallAgainstBricks(const TSweep& s, std::uint32_t epoch) {
                 hit = THit::Side;
             else
                 continue;
-            if (!HitBrick(row, column, hit, epoch)) return false;
+            HitBrick(row, column, hit);
             break;
         }
     }
-    return true;
 }
 
-bool TField::HitBrick(int row, int column, THit hit, std::uint32_t epoch) {
+void TField::HitBrick(int row, int column, THit hit) {
     TMotion& m = Motion;
     auto reverse = [&] {
         switch (hit) {
@@ -269,7 +269,7 @@ bool TField::HitBrick(int row, int column, THit hit, std::uint32_t epoch) {
         brick.Look.BrushColor =
             strong + 1 < int(kStrongColors.size()) ? kStrongColors[strong + 1] : RandomColor();
         reverse();
-        return true;
+        return;
     }
     if (FSettings.AIMMDelShapes) {
         At(row, column).reset();
@@ -282,11 +282,11 @@ bool TField::HitBrick(int row, int column, THit hit, std::uint32_t epoch) {
                                                       : bsBDiagonal;
     }
     reverse();
-    return Destroyed(epoch);
+    Destroyed();
 }
 
 // The bonus draw of a destroyed brick, then the owner's notification.
-bool TField::Destroyed(std::uint32_t epoch) {
+void TField::Destroyed() {
     if (!FSquare->Visible && !FLine->Visible) {
         int kind = Random(Motion.SquareRange);
         if (kind < kBonusKinds) {
@@ -295,8 +295,7 @@ bool TField::Destroyed(std::uint32_t epoch) {
         }
     }
     // The square is always drawn beneath bricks, paddle and ball.
-    FHost.BrickDestroyed();
-    return FEpoch == epoch;
+    Put(TEvent::BrickDestroyed);
 }
 
 void TField::BallAgainstPaddle(const TSweep& s) {
@@ -336,9 +335,9 @@ void TField::BallAgainstPaddle(const TSweep& s) {
     SetVisible(*FPaddle, true);
 }
 
-bool TField::GunAgainstBricks(QSize client, float share, std::uint32_t epoch) {
+void TField::GunAgainstBricks(QSize client, float share) {
     TMotion& m = Motion;
-    if (!m.GunOn || !(m.SquareVY < 0) || !FSquare->Visible) return true;
+    if (!m.GunOn || !(m.SquareVY < 0) || !FSquare->Visible) return;
     const QRect square = FSquare->Bounds;
     const int cx = square.left() + m.HalfW;
     const int cy = square.top() + m.HalfH;
@@ -357,15 +356,14 @@ bool TField::GunAgainstBricks(QSize client, float share, std::uint32_t epoch) {
                   cx <= cell.left() + FGeometry.CellWidth + m.HalfW && square.top() <= b &&
                   b <= prevTop))
                 continue;
-            if (!HitBrick(row, column, THit::Gun, epoch)) return false;
+            HitBrick(row, column, THit::Gun);
             break;
         }
     }
-    return true;
 }
 
-bool TField::SquareAgainstPaddle(QSize client, float share, std::uint32_t epoch) {
-    if (!FSquare->Visible || !(Motion.SquareVY > 0)) return true;
+void TField::SquareAgainstPaddle(QSize client, float share) {
+    if (!FSquare->Visible || !(Motion.SquareVY > 0)) return;
     const QRect& square = FSquare->Bounds;
     const QRect& paddle = FPaddle->Bounds;
     const int cx = square.left() + Motion.HalfW;
@@ -373,11 +371,10 @@ bool TField::SquareAgainstPaddle(QSize client, float share, std::uint32_t epoch)
     const int prevBottom = bottom - Trunc(client.height() * double(Motion.SquareVY) * share);
     if (paddle.left() <= cx && cx <= paddle.left() + paddle.width() && prevBottom <= paddle.top() &&
         paddle.top() <= bottom)
-        return CatchSquare(epoch);
-    return true;
+        CatchSquare();
 }
 
-bool TField::CatchSquare(std::uint32_t epoch) {
+void TField::CatchSquare() {
     TMotion& m = Motion;
     const TColor color = FSquare->Look.BrushColor;
     const int cellWidth = FGeometry.CellWidth;
@@ -426,8 +423,7 @@ bool TField::CatchSquare(std::uint32_t epoch) {
         break;
     case bnExtraBall:
         ++FBallsLeft;
-        FHost.ExtraBall();
-        if (FEpoch != epoch) return false;
+        Put(TEvent::ExtraBall);
         break;
     case bnLine: {
         const TColor board = FHost.BoardColor();
@@ -453,7 +449,6 @@ bool TField::CatchSquare(std::uint32_t epoch) {
             look.BrushStyle = bsDiagCross;
         SetLook(*FSquare, look);
     }
-    return true;
 }
 
 } // namespace Tolvane::Arcanoid

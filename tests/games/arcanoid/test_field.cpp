@@ -33,7 +33,8 @@ public:
     void ExtraBall() override { Note("extra"); }
     void LevelCleared() override { Note("level"); }
     void GameOver() override { Note("over"); }
-    void LevelLaidOut() override {}
+    void LevelLaidOut() override { Note("laid out"); }
+    void SecondPassed() override { Note("second"); }
 
 private:
     void Note(const QString& event) {
@@ -697,6 +698,59 @@ private slots:
         QCOMPARE(M().BallVY, 0.0f);
         QCOMPARE(F().Ball()->Bounds.bottom() + 1, F().Paddle()->Bounds.top());
         QCOMPARE(F().BallsLeft(), 3);
+    }
+
+    // What one call delivers, in order. With `restart` the owner starts a
+    // new game inside that notification and hears nothing more of the old.
+    void eventsArriveInTheOrderTheyHappened_data() {
+        QTest::addColumn<QString>("play");
+        QTest::addColumn<QString>("restart");
+        QTest::addColumn<QStringList>("events");
+        QTest::addColumn<int>("level"); // afterwards; 0 when the game is over
+        const QStringList brick{"delete", "extra"};
+        QTest::newRow("a brick and an extra ball") << "step"
+                                                   << "" << brick << 1;
+        QTest::newRow("restarted at the brick")
+            << "step"
+            << "delete" << QStringList{"delete", "laid out"} << 1;
+        QTest::newRow("the last ball lost") << "lose"
+                                            << "" << QStringList{"lost", "over"} << 0;
+        QTest::newRow("restarted at the lost ball")
+            << "lose"
+            << "lost" << QStringList{"lost", "laid out"} << 1;
+        const QStringList cleared{"second", "level", "laid out"};
+        QTest::newRow("a cleared level") << "clear"
+                                         << "" << cleared << 2;
+        QTest::newRow("restarted at the cleared level") << "clear"
+                                                        << "level" << cleared << 1;
+        QTest::newRow("the last level cleared") << "clear last"
+                                                << "" << QStringList{"second", "over"} << 0;
+    }
+    void eventsArriveInTheOrderTheyHappened() {
+        QFETCH(QString, play);
+        QFETCH(QString, restart);
+        QFETCH(QStringList, events);
+        QFETCH(int, level);
+        F().SetBalls(1);
+        F().SetLevels(play == "clear last" ? 1 : 10);
+        StartEmpty();
+        FHost->OnEvent = [&](const QString& seen) {
+            if (seen == restart) F().StartGame();
+        };
+        if (play == "step") {
+            F().PlaceBrick(10, 8);
+            Aim(237, 79, 1, -4);
+            DropOnPaddle(bnExtraBall);
+            F().Step();
+        } else if (play == "lose") {
+            Aim(20, 251, 0, 4);
+            F().Step();
+        } else {
+            F().SecondTick(true);
+        }
+        FHost->OnEvent = nullptr;
+        QCOMPARE(FHost->Events, events);
+        QCOMPARE(F().InPlay() ? F().Level() : 0, level);
     }
 
 private:
