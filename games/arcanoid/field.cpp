@@ -77,7 +77,7 @@ void TField::SetColorAT(TColor color) {
 
 void TField::SetACreSquShape(std::int32_t value) {
     FSettings.ACreSquShape = value;
-    Motion.SquareRange = DrawRange(value);
+    FMotion.SquareRange = DrawRange(value);
 }
 
 void TField::SetRows(int rows) {
@@ -253,11 +253,11 @@ void TField::StartGame() {
 
 void TField::InitLevel() {
     ++FEpoch;
-    Motion.StepUnit = 1.0f / static_cast<float>(std::max(FSettings.ASteps, 1));
-    Motion.SquareRange = DrawRange(FSettings.ACreSquShape);
-    Motion.CatchOn = Motion.GunOn = Motion.LongOn = Motion.ShortOn = false;
-    Motion.BallFree = true;
-    Motion.GunFired = true;
+    FMotion.StepUnit = 1.0f / static_cast<float>(std::max(FSettings.ASteps, 1));
+    FMotion.SquareRange = DrawRange(FSettings.ACreSquShape);
+    FMotion.CatchOn = FMotion.GunOn = FMotion.LongOn = FMotion.ShortOn = false;
+    FMotion.BallFree = true;
+    FMotion.GunFired = true;
 
     // A grid size written during play takes effect here; no brick is left
     // outside the grid in play.
@@ -287,16 +287,16 @@ void TField::InitLevel() {
     FSquare->Look.BrushStyle = bsSolid;
     PenPieces();
 
-    Motion.BallSpeed =
-        static_cast<float>(FSettings.ABSpeed * 0.01 * static_cast<double>(Motion.StepUnit));
-    Motion.PaddleV = Motion.BallVX = Motion.BallVY = 0;
-    Motion.SquareVY = Motion.SquareVX = 0;
+    FMotion.BallSpeed =
+        static_cast<float>(FSettings.ABSpeed * 0.01 * static_cast<double>(FMotion.StepUnit));
+    FMotion.PaddleV = FMotion.BallVX = FMotion.BallVY = 0;
+    FMotion.SquareVY = FMotion.SquareVX = 0;
 
     FLine->Bounds = LineBounds(client);
     FLine->Visible = false;
 
     FHost.Repaint(QRect(QPoint(0, 0), client));
-    Motion.Launched = false;
+    FMotion.Launched = false;
     Put(TEvent::LevelLaidOut);
     Deliver();
 }
@@ -333,23 +333,23 @@ void TField::DropBall() {
     }
 
     // Every bonus ends with the ball.
-    Motion.CatchOn = Motion.GunOn = Motion.LongOn = Motion.ShortOn = false;
-    Motion.StepUnit = 1.0f / static_cast<float>(std::max(FSettings.ASteps, 1));
+    FMotion.CatchOn = FMotion.GunOn = FMotion.LongOn = FMotion.ShortOn = false;
+    FMotion.StepUnit = 1.0f / static_cast<float>(std::max(FSettings.ASteps, 1));
     FBall = TPiece{{}, NewShape(stCircle), false};
     FBall->Look.PenWidth = FSettings.WidthAShapesPen;
     FBall->Look.BrushColor = FSettings.ColorABl;
     FBall->Look.PenColor = PenFor(*FBall);
     LayOutBallAndPaddle(TLayout::Ball);
-    Motion.BallSpeed =
-        static_cast<float>(FSettings.ABSpeed * static_cast<double>(Motion.StepUnit) * 0.01);
-    Motion.PaddleV = Motion.BallVX = Motion.BallVY = 0;
+    FMotion.BallSpeed =
+        static_cast<float>(FSettings.ABSpeed * static_cast<double>(FMotion.StepUnit) * 0.01);
+    FMotion.PaddleV = FMotion.BallVX = FMotion.BallVY = 0;
     SetVisible(*FBall, true);
 
     HideSquare();
     SetVisible(*FLine, false);
-    Motion.BallFree = true;
-    Motion.Launched = false;
-    Motion.GunFired = true;
+    FMotion.BallFree = true;
+    FMotion.Launched = false;
+    FMotion.GunFired = true;
 }
 
 void TField::SecondTick(bool clock) {
@@ -403,8 +403,8 @@ void TField::Clear() {
 
 void TField::AdvanceLineClock() {
     if (!FLine || !FLine->Visible) return;
-    ++Motion.LineSeconds;
-    if (Motion.LineSeconds == Motion.LineDuration) SetVisible(*FLine, false);
+    ++FMotion.LineSeconds;
+    if (FMotion.LineSeconds == FMotion.LineDuration) SetVisible(*FLine, false);
 }
 
 void TField::Relayout() {
@@ -424,8 +424,8 @@ void TField::LayOutBallAndPaddle(TLayout layout) {
     const int height = client.height();
     const int cellWidth = FGeometry.CellWidth;
     const int side = BallSide();
-    Motion.HalfW = side / 2;
-    Motion.HalfH = side / 2;
+    FMotion.HalfW = side / 2;
+    FMotion.HalfH = side / 2;
 
     TPiece& paddle = *FPaddle;
     QRect box = paddle.Bounds;
@@ -438,9 +438,9 @@ void TField::LayOutBallAndPaddle(TLayout layout) {
     if (layout != TLayout::Ball)
         box = QRect(box.left(), (FGridRows - 1) * height / FGridRows, box.width(),
                     FGeometry.CellHeight / 2);
-    const std::int32_t percent = Motion.LongOn    ? FSettings.ATL
-                                 : Motion.ShortOn ? FSettings.ATS
-                                                  : FSettings.ATN;
+    const std::int32_t percent = FMotion.LongOn    ? FSettings.ATL
+                                 : FMotion.ShortOn ? FSettings.ATS
+                                                   : FSettings.ATN;
     box.setWidth(PaddleWidth(cellWidth, percent, TRounding::Nearest));
     SetBounds(paddle, box);
     if (layout == TLayout::Ball) SetVisible(paddle, true);

@@ -138,6 +138,8 @@ protected:
     ~TFieldHost() = default;
 };
 
+class TFieldProbe; // the tests' access to the motion state
+
 class TField {
 public:
     explicit TField(TFieldHost& host) : FHost(host) {}
@@ -232,7 +234,7 @@ public:
     // A cleared level: the next one, or the end of the game after the last.
     void EndLevel();
     void AdvanceLineClock();
-    void ResetLineClock() { Motion.LineSeconds = 0; }
+    void ResetLineClock() { FMotion.LineSeconds = 0; }
     // Lays the pieces out anew for the current client size. A step does it
     // too when the size has changed since, so the field never plays on a
     // stale geometry (a hidden board gets no resize events).
@@ -240,9 +242,9 @@ public:
     // Frees every brick and piece.
     void Clear();
 
-    TMotion Motion;
-
 private:
+    friend class TFieldProbe;
+
     enum class THit : std::uint8_t { Vertical, Side, Gun };
     // A new level puts the paddle anywhere in the middle half of the board;
     // a new ball leaves it where it is, unless it was hidden; a resize keeps
@@ -278,8 +280,8 @@ private:
     void PenPieces();
     QRect LineBounds(QSize client) const;
 
-    bool Held() const { return Motion.CatchOn && !Motion.BallFree; }
-    bool GunLoaded() const { return Motion.GunOn && !Motion.GunFired; }
+    bool Held() const { return FMotion.CatchOn && !FMotion.BallFree; }
+    bool GunLoaded() const { return FMotion.GunOn && !FMotion.GunFired; }
     void FollowPaddle();
     void PaddleAgainstWalls(int width);
 
@@ -311,6 +313,7 @@ private:
 
     TFieldHost& FHost;
     TSettings FSettings;
+    TMotion FMotion;
     int FRows = 30;
     int FColumns = 11;
     int FGridRows = 30;

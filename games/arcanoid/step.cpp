@@ -31,36 +31,36 @@ void TField::StartSquare(TBonus kind, double x, double y) {
     FSquareX = x;
     FSquareY = y;
     MoveTo(*FSquare, Round(client.width() * FSquareX), Round(client.height() * FSquareY));
-    Motion.SquareVY =
-        static_cast<float>(std::abs(FSettings.ASSpeed * 0.01 * double(Motion.StepUnit)));
-    Motion.SquareVX = 0;
+    FMotion.SquareVY =
+        static_cast<float>(std::abs(FSettings.ASSpeed * 0.01 * double(FMotion.StepUnit)));
+    FMotion.SquareVX = 0;
 }
 
 // Paddle controls
 
 void TField::FollowPaddle() {
-    if (!Motion.Launched || Held()) Motion.BallVX = Motion.PaddleV;
-    if (GunLoaded()) Motion.SquareVX = Motion.PaddleV;
+    if (!FMotion.Launched || Held()) FMotion.BallVX = FMotion.PaddleV;
+    if (GunLoaded()) FMotion.SquareVX = FMotion.PaddleV;
 }
 
 void TField::MoveLeft() {
-    Motion.PaddleV = -std::abs(Motion.StepUnit);
+    FMotion.PaddleV = -std::abs(FMotion.StepUnit);
     FollowPaddle();
 }
 
 void TField::MoveRight() {
-    Motion.PaddleV = std::abs(Motion.StepUnit);
+    FMotion.PaddleV = std::abs(FMotion.StepUnit);
     FollowPaddle();
 }
 
 void TField::StopPaddle() {
-    Motion.PaddleV = 0;
+    FMotion.PaddleV = 0;
     FollowPaddle();
 }
 
 void TField::BallUp() {
     if (!FBall) return;
-    TMotion& m = Motion;
+    TMotion& m = FMotion;
     if (!m.Launched) {
         m.Launched = true;
         double v = 0.3 + 0.6 * RandomFloat();
@@ -93,15 +93,15 @@ void TField::PaddleAgainstWalls(int width) {
     const int overhang = paddle.width() / 12;
     const bool atLeft = paddle.left() + overhang <= 0;
     const bool atRight = paddle.left() + paddle.width() - overhang >= width;
-    const bool outward = atLeft ? Motion.PaddleV < 0 : atRight && Motion.PaddleV > 0;
+    const bool outward = atLeft ? FMotion.PaddleV < 0 : atRight && FMotion.PaddleV > 0;
     if (!outward) return;
     if (FSettings.AEndStop) {
         StopPaddle();
         return;
     }
-    Motion.PaddleV = -Motion.PaddleV;
-    if (!Motion.Launched || !Motion.BallFree) Motion.BallVX = Motion.PaddleV;
-    if (GunLoaded()) Motion.SquareVX = Motion.PaddleV;
+    FMotion.PaddleV = -FMotion.PaddleV;
+    if (!FMotion.Launched || !FMotion.BallFree) FMotion.BallVX = FMotion.PaddleV;
+    if (GunLoaded()) FMotion.SquareVX = FMotion.PaddleV;
 }
 
 // The step
@@ -114,10 +114,10 @@ int TField::SubSteps(double share) const {
     const double limitX = std::max(1, std::min(FGeometry.CellWidth, ball.width()));
     const double limitY = std::max(1, std::min(FGeometry.CellHeight, ball.height()));
     const double worst = share * std::max({
-                                     std::abs(client.width() * double(Motion.BallVX)) / limitX,
-                                     std::abs(client.height() * double(Motion.BallVY)) / limitY,
-                                     std::abs(client.width() * double(Motion.SquareVX)) / limitX,
-                                     std::abs(client.height() * double(Motion.SquareVY)) / limitY,
+                                     std::abs(client.width() * double(FMotion.BallVX)) / limitX,
+                                     std::abs(client.height() * double(FMotion.BallVY)) / limitY,
+                                     std::abs(client.width() * double(FMotion.SquareVX)) / limitX,
+                                     std::abs(client.height() * double(FMotion.SquareVY)) / limitY,
                                  });
     if (!(worst > 1)) return 1; // also for NaN
     return static_cast<int>(std::min(std::ceil(worst), double(kMaxSubSteps)));
@@ -144,7 +144,7 @@ void TField::Step() {
 // One sub-step: velocities are taken at `share` of their length (1 for a
 // whole step). It only records what happened for the owner.
 bool TField::SubStep(float share) {
-    TMotion& m = Motion;
+    TMotion& m = FMotion;
     const QSize client = Client();
     const int width = client.width();
     const int height = client.height();
@@ -206,15 +206,15 @@ bool TField::SubStep(float share) {
 }
 
 void TField::MoveSquare(QSize client, float share) {
-    FSquareY += Motion.SquareVY * share;
-    FSquareX += Motion.SquareVX * share;
+    FSquareY += FMotion.SquareVY * share;
+    FSquareX += FMotion.SquareVX * share;
     MoveTo(*FSquare, Round(client.width() * FSquareX), Round(client.height() * FSquareY));
     const QRect& square = FSquare->Bounds;
     if (square.top() < 0 || square.top() + square.height() >= client.height()) HideSquare();
 }
 
 void TField::BallAgainstBricks(const TSweep& s) {
-    const TMotion& m = Motion; // half sizes only: directions come from the sweep
+    const TMotion& m = FMotion; // half sizes only: directions come from the sweep
     const int cellWidth = FGeometry.CellWidth;
     const int cellHeight = FGeometry.CellHeight;
     // The grid's left margin is not taken off: the scan of three columns covers it.
@@ -248,7 +248,7 @@ void TField::BallAgainstBricks(const TSweep& s) {
 }
 
 void TField::HitBrick(int row, int column, THit hit) {
-    TMotion& m = Motion;
+    TMotion& m = FMotion;
     auto reverse = [&] {
         switch (hit) {
         case THit::Vertical:
@@ -288,9 +288,9 @@ void TField::HitBrick(int row, int column, THit hit) {
 // The bonus draw of a destroyed brick, then the owner's notification.
 void TField::Destroyed() {
     if (!FSquare->Visible && !FLine->Visible) {
-        int kind = Random(Motion.SquareRange);
+        int kind = Random(FMotion.SquareRange);
         if (kind < kBonusKinds) {
-            if (Motion.CatchOn && (kind == bnGun || kind == bnLine)) kind = bnLoseBall;
+            if (FMotion.CatchOn && (kind == bnGun || kind == bnLine)) kind = bnLoseBall;
             StartSquare(static_cast<TBonus>(kind), 0.25 + 0.5 * RandomFloat(), 0);
         }
     }
@@ -299,7 +299,7 @@ void TField::Destroyed() {
 }
 
 void TField::BallAgainstPaddle(const TSweep& s) {
-    TMotion& m = Motion;
+    TMotion& m = FMotion;
     const QRect& paddle = FPaddle->Bounds;
     if (!(paddle.left() <= s.CentreX && s.CentreX <= paddle.left() + paddle.width() &&
           s.PrevBottom <= paddle.top() && paddle.top() <= s.Bottom && m.BallVY > 0))
@@ -336,7 +336,7 @@ void TField::BallAgainstPaddle(const TSweep& s) {
 }
 
 void TField::GunAgainstBricks(QSize client, float share) {
-    TMotion& m = Motion;
+    TMotion& m = FMotion;
     if (!m.GunOn || !(m.SquareVY < 0) || !FSquare->Visible) return;
     const QRect square = FSquare->Bounds;
     const int cx = square.left() + m.HalfW;
@@ -363,19 +363,19 @@ void TField::GunAgainstBricks(QSize client, float share) {
 }
 
 void TField::SquareAgainstPaddle(QSize client, float share) {
-    if (!FSquare->Visible || !(Motion.SquareVY > 0)) return;
+    if (!FSquare->Visible || !(FMotion.SquareVY > 0)) return;
     const QRect& square = FSquare->Bounds;
     const QRect& paddle = FPaddle->Bounds;
-    const int cx = square.left() + Motion.HalfW;
+    const int cx = square.left() + FMotion.HalfW;
     const int bottom = square.top() + square.height();
-    const int prevBottom = bottom - Trunc(client.height() * double(Motion.SquareVY) * share);
+    const int prevBottom = bottom - Trunc(client.height() * double(FMotion.SquareVY) * share);
     if (paddle.left() <= cx && cx <= paddle.left() + paddle.width() && prevBottom <= paddle.top() &&
         paddle.top() <= bottom)
         CatchSquare();
 }
 
 void TField::CatchSquare() {
-    TMotion& m = Motion;
+    TMotion& m = FMotion;
     const TColor color = FSquare->Look.BrushColor;
     const int cellWidth = FGeometry.CellWidth;
     switch (BonusOf(color).value_or(bnInvisible)) {

@@ -4,6 +4,7 @@
 // may do from inside a notification.
 #include "gamepan/toolkit/random.h"
 #include "games/arcanoid/field.h"
+#include "tests/games/arcanoid/field_probe.h"
 
 #include <QTest>
 #include <algorithm>
@@ -80,7 +81,8 @@ class TFieldTest : public QObject {
     std::unique_ptr<THost> FHost;
     std::unique_ptr<TField> FField;
     TField& F() { return *FField; }
-    TMotion& M() { return FField->Motion; }
+    TFieldProbe P() { return TFieldProbe(*FField); }
+    const TMotion& M() { return P().Motion(); }
 
     // A game in play on an empty grid, the ball launched and standing still.
     void StartEmpty() {
@@ -90,16 +92,12 @@ class TFieldTest : public QObject {
         F().StartGame();
         for (int r = 1; r <= 32; ++r)
             for (int c = 1; c <= 16; ++c) F().RemoveBrick(r, c);
-        M().Launched = true;
+        P().Launch();
         F().SetPaddleX(0.5);
         FHost->Events.clear();
     }
     // Velocity in pixels per step; the ball's box is at (left, top) after the next step.
-    void Aim(int left, int top, double vx, double vy) {
-        M().BallVX = static_cast<float>(vx / kW);
-        M().BallVY = static_cast<float>(vy / kH);
-        F().SetBallPosition(double(left) / kW - M().BallVX, double(top) / kH - M().BallVY);
-    }
+    void Aim(int left, int top, double vx, double vy) { P().Aim(left, top, vx, vy); }
     // The main window's board: 425 × 327 pixels, 30 rows of 10, 11 columns
     // of 38, a ball of 8; the main window sets ASteps, ATN and ACreSquShape.
     void StartInTheMainWindow(int steps, int paddle) {
@@ -112,7 +110,7 @@ class TFieldTest : public QObject {
     // A square of a kind whose bottom crosses the paddle's top at the next step.
     void DropOnPaddle(TBonus kind) {
         F().StartSquare(kind, 0, 0);
-        M().SquareVY = 4.0f / kH;
+        P().MoveSquare(4.0f / kH);
         F().SetSquarePosition(269.0 / kW, 243.0 / kH - M().SquareVY);
     }
 
@@ -350,11 +348,11 @@ private slots:
         QFETCH(QPointF, after);
         StartEmpty();
         F().SetAFriction(static_cast<std::uint16_t>(friction));
-        M().BallSpeed = 0.02f;
+        P().SetBallSpeed(0.02f);
         Aim(left, 243, 0, 4);
-        M().BallVX = static_cast<float>(vx);
+        P().Steer(static_cast<float>(vx), M().BallVY);
         F().SetBallPosition(double(left) / kW - vx, F().BallY());
-        M().PaddleV = static_cast<float>(paddleV);
+        P().MovePaddle(static_cast<float>(paddleV));
         F().SetPaddleX(0.5 - paddleV);
         F().Step();
         QVERIFY2(Near(M().BallVX, after.x()), qPrintable(QString::number(M().BallVX)));
@@ -365,7 +363,7 @@ private slots:
     void launchesGoUpTowardsThePaddlesWay() {
         for (int way : {0, -1, 1}) {
             StartEmpty();
-            M().Launched = false;
+            P().Unlaunch();
             way<0 ? F().MoveLeft() : way> 0 ? F().MoveRight() : F().StopPaddle();
             F().BallUp();
             const double share = std::abs(M().BallVX / M().BallSpeed);
@@ -384,7 +382,7 @@ private slots:
         QFETCH(bool, up);
         StartEmpty();
         for (int c = 1; c <= 16; ++c) F().PlaceBrick(10, c);
-        M().BallSpeed = 0.5f;
+        P().SetBallSpeed(0.5f);
         if (up)
             Aim(100, 40, 3, -60); // from y 100 up past the row at 72..80
         else
@@ -401,11 +399,11 @@ private slots:
         FHost->Size = QSize(522, 340);
         F().StartGame();
         for (int launch = 0; launch < 50; ++launch) {
-            M().Launched = false;
+            P().Unlaunch();
             F().BallUp();
             QCOMPARE(F().SubSteps(), 1);
-            M().BallVX = 0.05f * M().BallSpeed; // the steepest paddle bounce
-            M().BallVY = -std::sqrt(1 - 0.05f * 0.05f) * M().BallSpeed;
+            P().Steer(0.05f * M().BallSpeed, // the steepest paddle bounce
+                      -std::sqrt(1 - 0.05f * 0.05f) * M().BallSpeed);
             QCOMPARE(F().SubSteps(), 1);
         }
     }
@@ -427,8 +425,8 @@ private slots:
         const double speed = M().BallSpeed;
         for (int degree = 0; degree < 360; ++degree) {
             const double angle = degree * std::numbers::pi / 180;
-            M().BallVX = static_cast<float>(speed * std::cos(angle));
-            M().BallVY = static_cast<float>(speed * std::sin(angle));
+            P().Steer(static_cast<float>(speed * std::cos(angle)),
+                      static_cast<float>(speed * std::sin(angle)));
             QVERIFY2(F().SubSteps() == 1, qPrintable(QString("%1 degrees").arg(degree)));
         }
     }
@@ -452,10 +450,7 @@ private slots:
         F().PlaceBrick(8, 6);
         F().PlaceBrick(10, 6);
         FHost->Events.clear();
-        M().Launched = true;
-        M().BallVX = 0;
-        M().BallVY = static_cast<float>(vy / 327.0);
-        F().SetBallPosition(208.0 / 425, top / 327.0 - M().BallVY);
+        P().Aim(208, top, 0, vy);
         F().Step();
         QCOMPARE(FHost->Events, QStringList{"delete"});
         QCOMPARE(Sign(M().BallVY), -Sign(vy));
@@ -540,7 +535,7 @@ private slots:
     void heldBallsAreReleasedLostOrFreed() {
         QFETCH(int, second);
         StartEmpty();
-        M().CatchOn = true;
+        P().ArmCatch();
         Aim(269, 243, 2, 4);
         F().Step();
         QVERIFY(!M().BallFree);
@@ -587,7 +582,7 @@ private slots:
         QVERIFY(M().GunOn && !M().GunFired);
         F().BallUp();
         QVERIFY(M().GunFired && M().SquareVY < 0);
-        M().SquareVY = -4.0f / kH;
+        P().MoveSquare(-4.0f / kH);
         F().SetSquarePosition(236.0 / kW, double(top) / kH - M().SquareVY);
         F().Step();
         QCOMPARE(FHost->Events, hits ? QStringList{"delete"} : QStringList{});
