@@ -3,8 +3,10 @@
 // every cell a brick): one step with the ball hitting a brick, alone, with a
 // falling bonus square and with the gun square hitting a brick too; the area
 // a step repaints; one full repaint.
+#include "bench/support/benchsupport.h"
 #include "gamepan/toolkit/platform/random.h"
 #include "games/arcanoid/rcnd.h"
+#include "tests/games/arcanoid/field_probe.h"
 
 #include <QApplication>
 #include <QImage>
@@ -14,6 +16,7 @@ namespace {
 
 using Tolvane::TRcnd;
 using Tolvane::Arcanoid::TField;
+using Tolvane::Arcanoid::TFieldProbe;
 
 constexpr int kRows = 48;
 constexpr int kColumns = 24;
@@ -69,11 +72,7 @@ private:
 // 22, column 5.
 void Aim(TField& field, bool second) {
     const QPoint box = second ? QPoint(906, 434) : QPoint(900, 438);
-    field.Motion.Launched = true;
-    field.Motion.BallVX = 6.0f / kWidth;
-    field.Motion.BallVY = -8.0f / kHeight;
-    field.SetBallPosition(double(box.x()) / kWidth - field.Motion.BallVX,
-                          double(box.y()) / kHeight - field.Motion.BallVY);
+    TFieldProbe(field).Aim(box.x(), box.y(), 6, -8);
 }
 
 enum TScenario { scBall, scFallingSquare, scGunInFlight };
@@ -89,9 +88,7 @@ void Prepare(TBoard& board, TScenario scenario, bool second) {
         field.StartSquare(Tolvane::Arcanoid::bnExtraBall, 0.6, 0.7);
     } else if (scenario == scGunInFlight) {
         field.StartSquare(Tolvane::Arcanoid::bnGun, 360.0 / kWidth, 488.0 / kHeight);
-        field.Motion.GunOn = true;
-        field.Motion.GunFired = true;
-        field.Motion.SquareVY = -8.0f / kHeight;
+        TFieldProbe(field).FireGun(-8.0f / kHeight);
     }
 }
 
@@ -133,11 +130,7 @@ void BM_FullRepaint(benchmark::State& state) {
     TBoard board;
     if (state.range(0) == 1) board->SetColorAShapes(Tolvane::colorRandom);
     Prepare(board, scFallingSquare, false);
-    QImage image(board->size(), QImage::Format_RGB32);
-    for (auto _ : state) {
-        board->render(&image);
-        benchmark::DoNotOptimize(image.constBits());
-    }
+    RenderEachIteration(state, *board);
 }
 BENCHMARK(BM_FullRepaint)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 

@@ -1,71 +1,19 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+// The field's state and the flow of a game: settings, the grid, the pieces,
+// levels, lost balls, the end of a game, and the delivery of its events.
 #include "field.h"
 
 #include "gamepan/toolkit/platform/random.h"
 
+#include <QLoggingCategory>
 #include <algorithm>
-#include <cmath>
-#include <limits>
 
 namespace Tolvane::Arcanoid {
 
+// Silent unless QT_LOGGING_RULES turns "tolvane.arcanoid.debug" on.
+Q_LOGGING_CATEGORY(lcArcanoid, "tolvane.arcanoid", QtWarningMsg)
+
 namespace {
-
-int Saturate(double x) {
-    if (std::isnan(x)) return 0;
-    return static_cast<int>(std::clamp(x, double(-kPixelLimit), double(kPixelLimit)));
-}
-
-float Sign(float x) {
-    return x > 0 ? 1.0f : x < 0 ? -1.0f : 0.0f;
-}
-
-int RowOf(const TRowBound& bound, int rows) {
-    switch (bound.Base) {
-    case TRowBase::Row:
-        break;
-    case TRowBase::Half:
-        return rows / 2 + bound.Offset;
-    case TRowBase::Quarter:
-        return rows / 4 + bound.Offset;
-    }
-    return bound.Offset;
-}
-
-bool RowPicked(TRowPick pick, int row) {
-    switch (pick) {
-    case TRowPick::Every:
-        break;
-    case TRowPick::Odd:
-        return row % 2 == 1;
-    case TRowPick::Even:
-        return row % 2 == 0;
-    }
-    return true;
-}
-
-bool ColumnPicked(TColumnPick pick, int row, int column, int columns) {
-    switch (pick) {
-    case TColumnPick::All:
-        break;
-    case TColumnPick::Odd:
-        return column % 2 == 1;
-    case TColumnPick::Even:
-        return column % 2 == 0;
-    case TColumnPick::OddSum:
-        return (row + column) % 2 == 1;
-    case TColumnPick::Inner:
-        return column >= 2 && column <= columns - 1;
-    case TColumnPick::Draw:
-        return Random(2) == 1;
-    }
-    return true;
-}
-
-int StrongIndex(TColor color) {
-    const auto found = std::find(kStrongColors.begin(), kStrongColors.end(), color);
-    return found == kStrongColors.end() ? -1 : int(found - kStrongColors.begin());
-}
 
 // A new shape's look has the toolkit's defaults in every other respect.
 TShapeLook NewShape(TShapeType shape) {
@@ -75,77 +23,6 @@ TShapeLook NewShape(TShapeType shape) {
 }
 
 } // namespace
-
-int Round(double x) {
-    // The default rounding mode rounds halves to even.
-    return Saturate(std::nearbyint(x));
-}
-
-int Trunc(double x) {
-    return Saturate(std::trunc(x));
-}
-
-std::optional<TBonus> BonusOf(TColor color) {
-    const auto found = std::find(kBonusColors.begin(), kBonusColors.end(), color);
-    if (found == kBonusColors.end()) return std::nullopt;
-    return static_cast<TBonus>(found - kBonusColors.begin());
-}
-
-bool InFrame(int rows, int columns, int row, int column) {
-    const int i = row - 2;
-    const int j = column;
-    if (i < 1 || i > rows || j < 1 || j > columns || row > rows - 4) return false;
-    const int m = columns;
-    return j == i || i == m - j + 1 || (j == 1 && i <= m) || i == 1 || (j == m && i <= m) || i == m;
-}
-
-TCellSet LevelCells(int level, int rows, int columns) {
-    TCellSet cells{};
-    rows = std::clamp(rows, 1, kMaxRows);
-    columns = std::clamp(columns, 1, kMaxColumns);
-    if (level < 1 || level > kMaxLevels) return cells;
-    const TLevelPattern& pattern = kLevelPatterns[level - 1];
-    if (pattern.Frame) {
-        for (int r = 1; r <= rows; ++r)
-            for (int c = 1; c <= columns; ++c) cells[r - 1][c - 1] = InFrame(rows, columns, r, c);
-        return cells;
-    }
-    for (int b = 0; b < pattern.BandCount; ++b) {
-        const TBand& band = pattern.Bands[b];
-        const int first = std::max({RowOf(band.First, rows), band.Floor, 1});
-        const int last = std::min(RowOf(band.Last, rows), rows);
-        for (int r = first; r <= last; ++r) {
-            if (!RowPicked(band.Rows, r)) continue;
-            for (int c = 1; c <= columns; ++c)
-                if (ColumnPicked(band.Columns, r, c, columns)) cells[r - 1][c - 1] = true;
-        }
-    }
-    return cells;
-}
-
-TGeometry ComputeGeometry(QSize client, int rows, int columns) {
-    const int width = std::max(client.width(), 1);
-    const int height = std::max(client.height(), 1);
-    TGeometry geometry;
-    geometry.CellHeight = std::max(height / std::max(rows, 1), 1);
-    geometry.CellWidth = std::max(width / std::max(columns, 1), 1);
-    geometry.Margin = (width - columns * geometry.CellWidth) / 2;
-    return geometry;
-}
-
-TColor RandomColor() {
-    // Separate statements: the draws give blue, green and red in this order.
-    const int blue = Random(256);
-    const int green = Random(256);
-    const int red = Random(256);
-    return RGBToColor(red, green, blue);
-}
-
-std::int32_t DrawRange(std::int32_t creSquShape) {
-    const std::int64_t range = std::int64_t{kBonusKinds} * creSquShape;
-    return static_cast<std::int32_t>(
-        std::clamp<std::int64_t>(range, kBonusKinds, std::numeric_limits<std::int32_t>::max()));
-}
 
 // Settings
 
@@ -204,7 +81,7 @@ void TField::SetColorAT(TColor color) {
 
 void TField::SetACreSquShape(std::int32_t value) {
     FSettings.ACreSquShape = value;
-    Motion.SquareRange = DrawRange(value);
+    FMotion.SquareRange = DrawRange(value);
 }
 
 void TField::SetRows(int rows) {
@@ -282,17 +159,10 @@ void TField::RepaintGrid() {
                         FGridRows * FGeometry.CellHeight));
 }
 
+// The fixed palettes by row, as Tetris blocks take them by kind.
 TColor TField::BrickColor(int row) const {
-    switch (FSettings.ColorAShapes) {
-    case colorFixed:
-        return kRowColors[row % 7].Fixed;
-    case colorFixed2:
-        return kRowColors[row % 7].Fixed2;
-    case colorOne:
-        return FSettings.OneColorAShapes;
-    case colorRandom:
-        break;
-    }
+    if (const auto color = FixedPaletteColor(FSettings.ColorAShapes, row)) return *color;
+    if (FSettings.ColorAShapes == colorOne) return FSettings.OneColorAShapes;
     return RandomColor();
 }
 
@@ -370,21 +240,6 @@ void TField::SetSquarePosition(double x, double y) {
     FSquareY = y;
 }
 
-void TField::StartSquare(TBonus kind, double x, double y) {
-    if (!FSquare) return;
-    const QSize client = Client();
-    TShapeLook look = FSquare->Look;
-    look.BrushColor = kBonusColors[kind];
-    SetLook(*FSquare, look);
-    SetVisible(*FSquare, true);
-    FSquareX = x;
-    FSquareY = y;
-    MoveTo(*FSquare, Round(client.width() * FSquareX), Round(client.height() * FSquareY));
-    Motion.SquareVY =
-        static_cast<float>(std::abs(FSettings.ASSpeed * 0.01 * double(Motion.StepUnit)));
-    Motion.SquareVX = 0;
-}
-
 // Game flow
 
 void TField::StartGame() {
@@ -395,11 +250,11 @@ void TField::StartGame() {
 
 void TField::InitLevel() {
     ++FEpoch;
-    Motion.StepUnit = 1.0f / static_cast<float>(std::max(FSettings.ASteps, 1));
-    Motion.SquareRange = DrawRange(FSettings.ACreSquShape);
-    Motion.CatchOn = Motion.GunOn = Motion.LongOn = Motion.ShortOn = false;
-    Motion.BallFree = true;
-    Motion.GunFired = true;
+    FMotion.StepUnit = 1.0f / static_cast<float>(std::max(FSettings.ASteps, 1));
+    FMotion.SquareRange = DrawRange(FSettings.ACreSquShape);
+    FMotion.CatchOn = FMotion.GunOn = FMotion.LongOn = FMotion.ShortOn = false;
+    FMotion.BallFree = true;
+    FMotion.GunFired = true;
 
     // A grid size written during play takes effect here; no brick is left
     // outside the grid in play.
@@ -411,12 +266,8 @@ void TField::InitLevel() {
     BuildLevel();
 
     const QSize client = Client();
-    const int width = client.width();
-    const int height = client.height();
     FGeometry = ComputeGeometry(client, FGridRows, FGridColumns);
     FLaidOut = client;
-    const int cellWidth = FGeometry.CellWidth;
-    const int cellHeight = FGeometry.CellHeight;
 
     const TShapeLook brickLook = BrickLook();
     for (int r = 1; r <= FGridRows; ++r)
@@ -427,38 +278,24 @@ void TField::InitLevel() {
             cell->Look.BrushColor = BrickColor(r);
         }
 
-    TPiece& paddle = *FPaddle;
-    FPaddleX = 0.25 + 0.5 * RandomFloat();
-    paddle.Bounds =
-        QRect(Round(width * FPaddleX), (FGridRows - 1) * height / FGridRows,
-              std::max(Round(double(cellWidth) * FSettings.ATN * 0.01), 0), cellHeight / 2);
+    LayOutBallAndPaddle(TLayout::Level);
+    FBall->Look.BrushColor = FSettings.ColorABl;
+    FPaddle->Look.BrushColor = FSettings.ColorAT;
+    FSquare->Look.BrushStyle = bsSolid;
+    PenPieces();
 
-    TPiece& ball = *FBall;
-    const int side = BallSide();
-    Motion.HalfW = side / 2;
-    Motion.HalfH = side / 2;
-    ball.Look.BrushColor = FSettings.ColorABl;
-    paddle.Look.BrushColor = FSettings.ColorAT;
-    TPiece& square = *FSquare;
-    square.Look.BrushStyle = bsSolid;
-    for (TPiece* piece : {&square, &paddle, &ball}) piece->Look.PenColor = PenFor(*piece);
+    FMotion.BallSpeed =
+        static_cast<float>(FSettings.ABSpeed * 0.01 * static_cast<double>(FMotion.StepUnit));
+    FMotion.PaddleV = FMotion.BallVX = FMotion.BallVY = 0;
+    FMotion.SquareVY = FMotion.SquareVX = 0;
 
-    FBallX = FPaddleX + (cellWidth * 0.5) / width;
-    FBallY = double(paddle.Bounds.top() - side) / height;
-    ball.Bounds = QRect(Trunc(width * FBallX), Trunc(height * FBallY), side, side);
-    square.Bounds.setSize(QSize(side, side));
-
-    Motion.BallSpeed =
-        static_cast<float>(FSettings.ABSpeed * 0.01 * static_cast<double>(Motion.StepUnit));
-    Motion.PaddleV = Motion.BallVX = Motion.BallVY = 0;
-    Motion.SquareVY = Motion.SquareVX = 0;
-
-    FLine->Bounds = QRect(0, height - (FGridRows / 3) * cellHeight, width, kLineHeightPx);
+    FLine->Bounds = LineBounds(client);
     FLine->Visible = false;
 
     FHost.Repaint(QRect(QPoint(0, 0), client));
-    Motion.Launched = false;
-    FHost.LevelLaidOut();
+    FMotion.Launched = false;
+    Put(TEvent::LevelLaidOut);
+    Deliver();
 }
 
 void TField::BuildLevel() {
@@ -475,51 +312,51 @@ void TField::BuildLevel() {
 }
 
 void TField::LoseBall() {
+    DropBall();
+    Deliver();
+}
+
+// The ball is gone; a new one rests on the paddle, or the game ends.
+void TField::DropBall() {
     if (!FBall) return;
     FHost.Repaint(FBall->Bounds);
     FBall.reset();
     --FBallsLeft;
-    const std::uint32_t epoch = ++FEpoch;
-    FHost.BallLost();
-    if (FEpoch != epoch || !FPaddle) return;
+    ++FEpoch;
+    Put(TEvent::BallLost);
     if (FBallsLeft <= 0) {
         Over();
         return;
     }
 
-    const QSize client = Client();
-    const int width = client.width();
-    const int height = client.height();
-    SetPaddleWidth(Round(double(FGeometry.CellWidth) * FSettings.ATN * 0.01));
-    if (!FPaddle->Visible) {
-        SetVisible(*FPaddle, true);
-        FPaddleX = 0.25 + 0.5 * RandomFloat();
-        MoveTo(*FPaddle, Round(width * FPaddleX), FPaddle->Bounds.top());
-    }
-    Motion.StepUnit = 1.0f / static_cast<float>(std::max(FSettings.ASteps, 1));
-
-    TPiece ball{{}, NewShape(stCircle), false};
-    ball.Look.PenWidth = FSettings.WidthAShapesPen;
-    const int side = BallSide();
-    Motion.HalfW = side / 2;
-    Motion.HalfH = side / 2;
-    ball.Look.BrushColor = FSettings.ColorABl;
-    ball.Look.PenColor = PenFor(ball);
-    FBallX = FPaddleX + (FGeometry.CellWidth * 0.5) / width;
-    FBallY = double(FPaddle->Bounds.top() - side) / height;
-    ball.Bounds = QRect(Trunc(width * FBallX), Trunc(height * FBallY), side, side);
-    Motion.BallSpeed =
-        static_cast<float>(FSettings.ABSpeed * static_cast<double>(Motion.StepUnit) * 0.01);
-    Motion.PaddleV = Motion.BallVX = Motion.BallVY = 0;
-    FBall = ball;
+    // Every bonus ends with the ball.
+    FMotion.CatchOn = FMotion.GunOn = FMotion.LongOn = FMotion.ShortOn = false;
+    FMotion.StepUnit = 1.0f / static_cast<float>(std::max(FSettings.ASteps, 1));
+    FBall = TPiece{{}, NewShape(stCircle), false};
+    FBall->Look.PenWidth = FSettings.WidthAShapesPen;
+    FBall->Look.BrushColor = FSettings.ColorABl;
+    FBall->Look.PenColor = PenFor(*FBall);
+    LayOutBallAndPaddle(TLayout::Ball);
+    FMotion.BallSpeed =
+        static_cast<float>(FSettings.ABSpeed * static_cast<double>(FMotion.StepUnit) * 0.01);
+    FMotion.PaddleV = FMotion.BallVX = FMotion.BallVY = 0;
     SetVisible(*FBall, true);
 
     HideSquare();
-    Motion.CatchOn = Motion.GunOn = Motion.LongOn = Motion.ShortOn = false;
     SetVisible(*FLine, false);
-    Motion.BallFree = true;
-    Motion.Launched = false;
-    Motion.GunFired = true;
+    FMotion.BallFree = true;
+    FMotion.Launched = false;
+    FMotion.GunFired = true;
+}
+
+void TField::SecondTick(bool clock) {
+    if (clock) {
+        Put(TEvent::SecondPassed);
+        if (!Deliver()) return;
+    }
+    // A level ends at the first tick that finds no brick at all, ghosts
+    // counted before they are freed.
+    if (Sweep() == 0) EndLevel();
 }
 
 int TField::Sweep() {
@@ -538,16 +375,16 @@ void TField::EndLevel() {
     ++FLevel;
     if (FLevel > FLevels) {
         Over();
+        Deliver();
         return;
     }
-    const std::uint32_t epoch = FEpoch;
-    FHost.LevelCleared();
-    if (FEpoch == epoch) InitLevel();
+    Put(TEvent::LevelCleared);
+    if (Deliver()) InitLevel();
 }
 
 void TField::Over() {
     Clear();
-    FHost.GameOver();
+    Put(TEvent::GameOver);
 }
 
 void TField::Clear() {
@@ -563,456 +400,121 @@ void TField::Clear() {
 
 void TField::AdvanceLineClock() {
     if (!FLine || !FLine->Visible) return;
-    ++Motion.LineSeconds;
-    if (Motion.LineSeconds == Motion.LineDuration) SetVisible(*FLine, false);
+    ++FMotion.LineSeconds;
+    if (FMotion.LineSeconds == FMotion.LineDuration) SetVisible(*FLine, false);
 }
 
 void TField::Relayout() {
     if (!InPlay()) return;
     const QSize client = Client();
-    const int width = client.width();
-    const int height = client.height();
     FGeometry = ComputeGeometry(client, FGridRows, FGridColumns);
     FLaidOut = client;
-    const int cellWidth = FGeometry.CellWidth;
-    const int cellHeight = FGeometry.CellHeight;
-
-    const int side = BallSide();
-    FBall->Bounds.setSize(QSize(side, side));
-    Motion.HalfW = side / 2;
-    Motion.HalfH = side / 2;
-
-    // The top and height follow the grid in every state, or a long or short
-    // paddle would end up below a shrunk field.
-    const std::int32_t percent = Motion.LongOn    ? FSettings.ATL
-                                 : Motion.ShortOn ? FSettings.ATS
-                                                  : FSettings.ATN;
-    FPaddle->Bounds = QRect(FPaddle->Bounds.left(), (FGridRows - 1) * height / FGridRows,
-                            std::max(Round(double(cellWidth) * percent * 0.01), 0), cellHeight / 2);
-
-    FSquare->Bounds.setSize(QSize(side, side));
-    if (FSquare->Visible) FSquare->Bounds.moveTo(Round(width * FSquareX), Round(height * FSquareY));
-    FLine->Bounds = QRect(0, height - (FGridRows / 3) * cellHeight, width, kLineHeightPx);
-    for (TPiece* piece : {&*FBall, &*FSquare, &*FPaddle}) piece->Look.PenColor = PenFor(*piece);
+    LayOutBallAndPaddle(TLayout::Resize);
+    FLine->Bounds = LineBounds(client);
+    PenPieces();
     FHost.Repaint(QRect(QPoint(0, 0), client));
 }
 
-// Paddle controls
-
-void TField::FollowPaddle() {
-    if (!Motion.Launched || Held()) Motion.BallVX = Motion.PaddleV;
-    if (GunLoaded()) Motion.SquareVX = Motion.PaddleV;
-}
-
-void TField::MoveLeft() {
-    Motion.PaddleV = -std::abs(Motion.StepUnit);
-    FollowPaddle();
-}
-
-void TField::MoveRight() {
-    Motion.PaddleV = std::abs(Motion.StepUnit);
-    FollowPaddle();
-}
-
-void TField::StopPaddle() {
-    Motion.PaddleV = 0;
-    FollowPaddle();
-}
-
-void TField::BallUp() {
-    if (!FBall) return;
-    TMotion& m = Motion;
-    if (!m.Launched) {
-        m.Launched = true;
-        double v = 0.3 + 0.6 * RandomFloat();
-        if (m.PaddleV < 0) v = -v;
-        m.BallVX = static_cast<float>(v * m.BallSpeed);
-        m.BallVY = static_cast<float>(-std::sqrt(1 - v * v) * m.BallSpeed);
-    } else if (Held()) {
-        m.BallFree = true;
-        if (m.PaddleV < 0)
-            m.BallVX = -std::abs(m.SavedVX);
-        else if (m.PaddleV > 0)
-            m.BallVX = std::abs(m.SavedVX);
-        else
-            m.BallVX = m.SavedVX;
-        m.BallVY = -m.SavedVY;
-    } else if (GunLoaded() && FSquare) {
-        m.GunFired = true;
-        m.SquareVX = 0;
-        m.SquareVY = static_cast<float>(
-            -std::abs(FSettings.ASSpeed * 0.01 * static_cast<double>(m.StepUnit)));
-    }
-}
-
-// At a wall the paddle's velocity points inwards (or, with AEndStop, an
-// outward one stops): a held key cannot walk it through the wall, and a
-// paddle that grows against a wall does not turn round at every step. It may
-// overhang a wall by up to a twelfth of its width.
-void TField::PaddleAgainstWalls(int width) {
-    const QRect& paddle = FPaddle->Bounds;
-    const int overhang = paddle.width() / 12;
-    const bool atLeft = paddle.left() + overhang <= 0;
-    const bool atRight = paddle.left() + paddle.width() - overhang >= width;
-    const bool outward = atLeft ? Motion.PaddleV < 0 : atRight && Motion.PaddleV > 0;
-    if (!outward) return;
-    if (FSettings.AEndStop) {
-        StopPaddle();
-        return;
-    }
-    Motion.PaddleV = -Motion.PaddleV;
-    if (!Motion.Launched || !Motion.BallFree) Motion.BallVX = Motion.PaddleV;
-    if (GunLoaded()) Motion.SquareVX = Motion.PaddleV;
-}
-
-// The step
-
-int TField::SubSteps(double share) const {
-    const QSize client = Client();
-    const double limitX = std::max(1.0, FGeometry.CellWidth / 2.0);
-    const double limitY = std::max(1.0, FGeometry.CellHeight / 2.0);
-    const double worst = share * std::max({
-                                     std::abs(client.width() * double(Motion.BallVX)) / limitX,
-                                     std::abs(client.height() * double(Motion.BallVY)) / limitY,
-                                     std::abs(client.width() * double(Motion.SquareVX)) / limitX,
-                                     std::abs(client.height() * double(Motion.SquareVY)) / limitY,
-                                 });
-    if (!(worst > 1)) return 1; // also for NaN
-    return static_cast<int>(std::min(std::ceil(worst), double(kMaxSubSteps)));
-}
-
-// A bounce can make the ball faster than the sub-steps were planned for, so
-// what is left of the step is planned again after each sub-step. At the
-// normal speeds the whole step is one sub-step.
-void TField::Step() {
-    if (!InPlay()) return;
-    if (Client() != FLaidOut) Relayout();
-    const std::uint32_t epoch = FEpoch;
-    double left = 1;
-    for (int taken = 0; left > 0 && taken < kMaxSubSteps; ++taken) {
-        const int count = std::min(SubSteps(left), kMaxSubSteps - taken);
-        const float share =
-            count == 1 ? static_cast<float>(left) : static_cast<float>(left / count);
-        if (!SubStep(share, epoch) || FEpoch != epoch) return;
-        left = count == 1 ? 0 : left - double(share);
-    }
-}
-
-// One sub-step: velocities are taken at `share` of their length (1 for a
-// whole step). False when the step must end: the ball was lost, or owner
-// code run from a notification changed the game under it.
-bool TField::SubStep(float share, std::uint32_t epoch) {
-    TMotion& m = Motion;
+void TField::LayOutBallAndPaddle(TLayout layout) {
     const QSize client = Client();
     const int width = client.width();
     const int height = client.height();
-
-    FBallX += m.BallVX * share;
-    FBallY += m.BallVY * share;
-    MoveTo(*FBall, Round(width * FBallX), Round(height * FBallY));
-
-    PaddleAgainstWalls(width);
-    FPaddleX += m.PaddleV * share;
-    MoveTo(*FPaddle, Round(width * FPaddleX), FPaddle->Bounds.top());
-
-    if (FSquare->Visible) MoveSquare(client, share);
-
-    PaddleAgainstWalls(width);
-
-    const QRect ball = FBall->Bounds;
-    if (m.Launched && !Held()) {
-        if (ball.left() <= 0)
-            m.BallVX = std::abs(m.BallVX);
-        else if (ball.left() + ball.width() >= width)
-            m.BallVX = -std::abs(m.BallVX);
-        if (FLine->Visible) {
-            // By side: a ball above the line goes up, one below goes down.
-            const QRect& line = FLine->Bounds;
-            if (m.LineIsFloor && ball.top() + ball.height() >= line.top())
-                m.BallVY = -std::abs(m.BallVY);
-            else if (!m.LineIsFloor && line.top() + line.height() >= ball.top())
-                m.BallVY = std::abs(m.BallVY);
-        }
-        if (ball.top() + ball.height() >= height) {
-            LoseBall();
-            return false;
-        }
-        if (ball.top() <= 0) m.BallVY = std::abs(m.BallVY);
-    }
-
-    const int dx = Trunc(width * double(m.BallVX) * share);
-    const int dy = Trunc(height * double(m.BallVY) * share);
-    TSweep sweep{};
-    sweep.VX = m.BallVX;
-    sweep.VY = m.BallVY;
-    sweep.Left = ball.left();
-    sweep.Top = ball.top();
-    sweep.Width = ball.width();
-    sweep.Right = ball.left() + ball.width();
-    sweep.Bottom = ball.top() + ball.height();
-    sweep.CentreX = ball.left() + m.HalfW;
-    sweep.CentreY = ball.top() + m.HalfH;
-    sweep.PrevLeft = sweep.Left - dx;
-    sweep.PrevRight = sweep.Right - dx;
-    sweep.PrevTop = sweep.Top - dy;
-    sweep.PrevBottom = sweep.Bottom - dy;
-    if (!BallAgainstBricks(sweep, epoch)) return false;
-    BallAgainstPaddle(sweep);
-
-    if (!GunAgainstBricks(client, share, epoch)) return false;
-    return SquareAgainstPaddle(client, share, epoch);
-}
-
-void TField::MoveSquare(QSize client, float share) {
-    FSquareY += Motion.SquareVY * share;
-    FSquareX += Motion.SquareVX * share;
-    MoveTo(*FSquare, Round(client.width() * FSquareX), Round(client.height() * FSquareY));
-    const QRect& square = FSquare->Bounds;
-    if (square.top() < 0 || square.top() + square.height() >= client.height()) HideSquare();
-}
-
-bool TField::BallAgainstBricks(const TSweep& s, std::uint32_t epoch) {
-    const TMotion& m = Motion; // half sizes only: directions come from the sweep
     const int cellWidth = FGeometry.CellWidth;
-    const int cellHeight = FGeometry.CellHeight;
-    // The grid's left margin is not taken off: the scan of three columns covers it.
-    const int column0 = s.CentreX / cellWidth + 1;
-    const int row0 = s.CentreY / cellHeight + 1;
-    for (int row : {row0 + 1, row0, row0 - 1}) {
-        if (row < 1 || row > FGridRows) continue;
-        for (int column : {column0 - 1, column0, column0 + 1}) {
-            const TBrick* brick = Brick(row, column);
-            if (!brick || brick->Ghost) continue;
-            const QRect cell = CellRect(row, column);
-            const int l = cell.left();
-            const int t = cell.top();
-            const int r = l + cellWidth;
-            const int b = t + cellHeight;
-            THit hit;
-            if (l - m.HalfW <= s.CentreX && s.CentreX <= r + m.HalfW &&
-                ((s.Top <= b && b <= s.PrevTop && s.VY < 0) ||
-                 (s.PrevBottom <= t && t <= s.Bottom && s.VY > 0)))
-                hit = THit::Vertical;
-            else if (t - m.HalfH <= s.CentreY && s.CentreY <= b + m.HalfH &&
-                     ((s.Left <= r && r <= s.PrevLeft && s.VX < 0) ||
-                      (s.PrevRight <= l && l <= s.Right && s.VX > 0)))
-                hit = THit::Side;
-            else
-                continue;
-            if (!HitBrick(row, column, hit, epoch)) return false;
-            break;
-        }
-    }
-    return true;
-}
+    const int side = BallSide();
+    FMotion.HalfW = side / 2;
+    FMotion.HalfH = side / 2;
 
-bool TField::HitBrick(int row, int column, THit hit, std::uint32_t epoch) {
-    TMotion& m = Motion;
-    auto reverse = [&] {
-        switch (hit) {
-        case THit::Vertical:
-            m.BallVY = -m.BallVY;
-            break;
-        case THit::Side:
-            m.BallVX = -m.BallVX;
-            break;
-        case THit::Gun:
-            m.SquareVY = -m.SquareVY;
-            break;
-        }
-    };
-    TBrick& brick = *At(row, column);
-    FHost.Repaint(CellRect(row, column));
-    const int strong = FSettings.AStrongShapes ? StrongIndex(brick.Look.BrushColor) : -1;
-    if (strong >= 0) {
-        brick.Look.BrushColor =
-            strong + 1 < int(kStrongColors.size()) ? kStrongColors[strong + 1] : RandomColor();
-        reverse();
-        return true;
+    TPiece& paddle = *FPaddle;
+    QRect box = paddle.Bounds;
+    if (layout == TLayout::Level || (layout == TLayout::Ball && !paddle.Visible)) {
+        FPaddleX = 0.25 + 0.5 * RandomFloat();
+        box.moveLeft(Round(width * FPaddleX));
     }
-    if (FSettings.AIMMDelShapes) {
-        At(row, column).reset();
+    // The top and height follow the grid in every state, or a long or short
+    // paddle would end up below a shrunk field.
+    if (layout != TLayout::Ball)
+        box = QRect(box.left(), (FGridRows - 1) * height / FGridRows, box.width(),
+                    FGeometry.CellHeight / 2);
+    const std::int32_t percent = FMotion.LongOn    ? FSettings.ATL
+                                 : FMotion.ShortOn ? FSettings.ATS
+                                                   : FSettings.ATN;
+    box.setWidth(PaddleWidth(cellWidth, percent, TRounding::Nearest));
+    SetBounds(paddle, box);
+    if (layout == TLayout::Ball) SetVisible(paddle, true);
+
+    TPiece& ball = *FBall;
+    if (layout == TLayout::Resize) {
+        box = QRect(ball.Bounds.topLeft(), QSize(side, side));
     } else {
-        brick.Ghost = true;
-        brick.Look.BrushColor = clBtnHighlight;
-        brick.Look.PenColor = FHost.BoardColor();
-        brick.Look.BrushStyle = hit == THit::Vertical ? bsDiagCross
-                                : hit == THit::Side   ? bsCross
-                                                      : bsBDiagonal;
+        // Its left edge half a cell to the right of the paddle's.
+        FBallX = FPaddleX + (cellWidth * 0.5) / width;
+        FBallY = double(paddle.Bounds.top() - side) / height;
+        box = QRect(Trunc(width * FBallX), Trunc(height * FBallY), side, side);
     }
-    reverse();
-    return Destroyed(epoch);
+    SetBounds(ball, box);
+
+    // The square takes the ball's size; a new ball leaves it alone.
+    if (layout == TLayout::Ball) return;
+    TPiece& square = *FSquare;
+    box = QRect(square.Bounds.topLeft(), QSize(side, side));
+    if (layout == TLayout::Resize && square.Visible)
+        box.moveTo(Round(width * FSquareX), Round(height * FSquareY));
+    SetBounds(square, box);
 }
 
-// The bonus draw of a destroyed brick, then the owner's notification.
-bool TField::Destroyed(std::uint32_t epoch) {
-    if (!FSquare->Visible && !FLine->Visible) {
-        int kind = Random(Motion.SquareRange);
-        if (kind < kBonusKinds) {
-            if (Motion.CatchOn && (kind == bnGun || kind == bnLine)) kind = bnLoseBall;
-            StartSquare(static_cast<TBonus>(kind), 0.25 + 0.5 * RandomFloat(), 0);
-        }
-    }
-    // The square is always drawn beneath bricks, paddle and ball.
-    FHost.BrickDestroyed();
-    return FEpoch == epoch;
+void TField::PenPieces() {
+    for (TPiece* piece : {&*FSquare, &*FPaddle, &*FBall}) piece->Look.PenColor = PenFor(*piece);
 }
 
-void TField::BallAgainstPaddle(const TSweep& s) {
-    TMotion& m = Motion;
-    const QRect& paddle = FPaddle->Bounds;
-    if (!(paddle.left() <= s.CentreX && s.CentreX <= paddle.left() + paddle.width() &&
-          s.PrevBottom <= paddle.top() && paddle.top() <= s.Bottom && m.BallVY > 0))
-        return;
-    // An end turn swaps the components; with hardly any sideways speed it
-    // would send the ball sideways for ever, so a normal bounce is made.
-    const bool turns = m.BallVX != 0 &&
-                       std::abs(double(m.BallVX)) >= kMinSideShare * std::abs(double(m.BallSpeed));
-    if (m.CatchOn) {
-        m.SavedVX = m.BallVX;
-        m.SavedVY = m.BallVY;
-        m.BallVY = 0;
-        m.BallVX = m.PaddleV;
-        m.BallFree = false;
-    } else if (turns && m.PaddleV <= 0 && m.BallVX >= 0 && s.Left <= paddle.left() + m.HalfW) {
-        const float vx = m.BallVX;
-        m.BallVX = -m.BallVY;
-        m.BallVY = -vx;
-    } else if (turns && m.PaddleV >= 0 && m.BallVX <= 0 &&
-               s.Left >= paddle.left() + paddle.width() - s.Width) {
-        std::swap(m.BallVX, m.BallVY);
-    } else {
-        const double speed = m.BallSpeed;
-        double vx = m.BallVX + FSettings.AFriction * 0.01 * double(m.PaddleV);
-        if (std::abs(vx) >= kMaxSideShare * speed)
-            vx = Sign(float(vx)) * kMaxSideShare * speed;
-        else if (std::abs(vx) <= kMinSideShare * speed)
-            vx = Sign(float(vx)) * kMinSideShare * speed;
-        m.BallVX = static_cast<float>(vx);
-        m.BallVY =
-            static_cast<float>(-Sign(m.BallVY) * std::sqrt(std::max(0.0, speed * speed - vx * vx)));
-    }
-    SetVisible(*FPaddle, true);
+QRect TField::LineBounds(QSize client) const {
+    return {0, client.height() - (FGridRows / 3) * FGeometry.CellHeight, client.width(),
+            kLineHeightPx};
 }
 
-bool TField::GunAgainstBricks(QSize client, float share, std::uint32_t epoch) {
-    TMotion& m = Motion;
-    if (!m.GunOn || !(m.SquareVY < 0) || !FSquare->Visible) return true;
-    const QRect square = FSquare->Bounds;
-    const int cx = square.left() + m.HalfW;
-    const int cy = square.top() + m.HalfH;
-    const int prevTop = square.top() - Trunc(client.height() * double(m.SquareVY) * share);
-    const int column0 = cx / FGeometry.CellWidth + 1;
-    const int row0 = cy / FGeometry.CellHeight + 1;
-    for (int row : {row0 + 1, row0, row0 - 1}) {
-        if (row < 1 || row > FGridRows) continue;
-        for (int column : {column0 - 1, column0, column0 + 1}) {
-            const TBrick* brick = Brick(row, column);
-            if (!brick || brick->Ghost) continue;
-            const QRect cell = CellRect(row, column);
-            const int b = cell.top() + FGeometry.CellHeight;
-            // Only the square's top edge crossing a brick's bottom edge hits.
-            if (!(cell.left() - m.HalfW <= cx &&
-                  cx <= cell.left() + FGeometry.CellWidth + m.HalfW && square.top() <= b &&
-                  b <= prevTop))
-                continue;
-            if (!HitBrick(row, column, THit::Gun, epoch)) return false;
-            break;
-        }
-    }
-    return true;
-}
+// Events
 
-bool TField::SquareAgainstPaddle(QSize client, float share, std::uint32_t epoch) {
-    if (!FSquare->Visible || !(Motion.SquareVY > 0)) return true;
-    const QRect& square = FSquare->Bounds;
-    const QRect& paddle = FPaddle->Bounds;
-    const int cx = square.left() + Motion.HalfW;
-    const int bottom = square.top() + square.height();
-    const int prevBottom = bottom - Trunc(client.height() * double(Motion.SquareVY) * share);
-    if (paddle.left() <= cx && cx <= paddle.left() + paddle.width() && prevBottom <= paddle.top() &&
-        paddle.top() <= bottom)
-        return CatchSquare(epoch);
-    return true;
-}
-
-bool TField::CatchSquare(std::uint32_t epoch) {
-    TMotion& m = Motion;
-    const TColor color = FSquare->Look.BrushColor;
-    const int cellWidth = FGeometry.CellWidth;
-    switch (BonusOf(color).value_or(bnInvisible)) {
-    case bnLoseBall:
-        // Onto the bottom edge, where the wall test of a step loses it.
-        m.CatchOn = false;
-        m.GunOn = false;
-        FBallY = 1.0;
-        break;
-    case bnLong:
-        if (m.LongOn) {
-            m.LongOn = false;
-            SetPaddleWidth(Round(double(cellWidth) * FSettings.ATN * 0.01));
-        } else {
-            m.LongOn = true;
-            m.ShortOn = false;
-            SetPaddleWidth(Trunc(double(cellWidth) * FSettings.ATL * 0.01));
-        }
-        break;
-    case bnShort:
-        if (m.ShortOn) {
-            m.ShortOn = false;
-            SetPaddleWidth(Trunc(double(cellWidth) * FSettings.ATN * 0.01));
-        } else {
-            m.ShortOn = true;
-            m.LongOn = false;
-            SetPaddleWidth(Trunc(double(cellWidth) * FSettings.ATS * 0.01));
-        }
-        break;
-    case bnGun:
-        // Loaded: the square rides on the paddle where it was caught.
-        m.GunOn = true;
-        m.SquareVY = 0;
-        m.SquareVX = m.PaddleV;
-        m.GunFired = false;
-        break;
-    case bnCatch:
-        if (m.CatchOn) {
-            if (!m.BallFree) BallUp();
-            m.CatchOn = false;
-        } else {
-            m.CatchOn = true;
-            m.BallFree = true;
-        }
-        break;
-    case bnExtraBall:
-        ++FBallsLeft;
-        FHost.ExtraBall();
+// Owner code may lay out a new game from any notification, and that game
+// delivers its own events at once: the recorded ones are taken out of the
+// queue first, and none is delivered once the game has changed.
+bool TField::Deliver() {
+    if (FEvents.isEmpty()) return true;
+    const QVarLengthArray<TEvent, 8> events = FEvents;
+    FEvents.clear();
+    const std::uint32_t epoch = FEpoch;
+    for (const TEvent event : events) {
+        Notify(event);
         if (FEpoch != epoch) return false;
-        break;
-    case bnLine: {
-        const TColor board = FHost.BoardColor();
-        const TColor brush = board == clSilver || board == clBtnFace ? clWhite : clSilver;
-        SetLook(*FLine, {stRectangle, brush, FLine->Look.PenWidth, brush, FLine->Look.BrushStyle});
-        SetVisible(*FLine, true);
-        const QRect& ball = FBall->Bounds;
-        m.LineIsFloor = ball.top() + ball.height() < FLine->Bounds.top();
-        m.LineSeconds = 0;
-        m.LineDuration = kLineMinSeconds + Random(kLineExtraSeconds);
-        break;
-    }
-    case bnInvisible:
-        break;
-    }
-    SetVisible(*FPaddle, color != clFuchsia);
-    if (color != clLime) {
-        TShapeLook look = FSquare->Look;
-        look.BrushColor = clWhite;
-        if (FSettings.AIMMDelShapes)
-            SetVisible(*FSquare, false);
-        else
-            look.BrushStyle = bsDiagCross;
-        SetLook(*FSquare, look);
     }
     return true;
+}
+
+void TField::Notify(TEvent event) {
+    if (event != TEvent::SecondPassed)
+        qCDebug(lcArcanoid) << "event" << static_cast<int>(event) << "level" << Level()
+                            << "balls left" << BallsLeft();
+    switch (event) {
+    case TEvent::BrickDestroyed:
+        FHost.BrickDestroyed();
+        break;
+    case TEvent::BallLost:
+        FHost.BallLost();
+        break;
+    case TEvent::ExtraBall:
+        FHost.ExtraBall();
+        break;
+    case TEvent::LevelCleared:
+        FHost.LevelCleared();
+        break;
+    case TEvent::GameOver:
+        FHost.GameOver();
+        break;
+    case TEvent::LevelLaidOut:
+        FHost.LevelLaidOut();
+        break;
+    case TEvent::SecondPassed:
+        FHost.SecondPassed();
+        break;
+    }
 }
 
 } // namespace Tolvane::Arcanoid

@@ -4,31 +4,24 @@
 #include "gamepan/toolkit/widgets/colors.h"
 #include "gamepan/toolkit/widgets/shapes.h"
 #include "games/arcanoid/settings.h"
+#include "games/arcanoid/tables.h"
 
 #include <QRect>
 #include <QSize>
+#include <QVarLengthArray>
 #include <array>
 #include <cstdint>
 #include <optional>
 
-// The rules of the Arcanoid field that need no widget: limits, geometry,
-// level patterns, colour tables, the step with its collisions, the bonus
-// squares, levels and lost balls. Everything works on plain rectangles and
-// doubles; the board that owns the field draws it and runs its clocks.
+// The Arcanoid field without a widget: its state and the flow of a game
+// (field.cpp), the step with its collisions and bonus squares (step.cpp),
+// on the tables and pure functions of tables.h. Everything works on plain
+// rectangles and doubles; the board that owns the field draws it and runs
+// its clocks.
 namespace Tolvane::Arcanoid {
 
-constexpr int kMinRows = 14;
-constexpr int kMaxRows = 48;
-constexpr int kMinColumns = 6;
-constexpr int kMaxColumns = 24;
-constexpr int kMinLevels = 1;
-constexpr int kMaxLevels = 10;
-
-// Pixel coordinates and sizes are kept within ±kPixelLimit, so that box
-// arithmetic never overflows whatever the speed and size settings.
-constexpr int kPixelLimit = 1 << 24;
-// A step is split into sub-steps of at most half a cell in each direction,
-// but never into more than this many.
+// A step longer than a cell or the ball in either direction is split into
+// sub-steps no longer than both, but never into more than this many.
 constexpr int kMaxSubSteps = 1000;
 // A paddle bounce leaves the ball between these shares of its speed sideways.
 constexpr double kMinSideShare = 0.05;
@@ -37,161 +30,6 @@ constexpr double kMaxSideShare = 0.95;
 constexpr int kLineHeightPx = 2;
 constexpr int kLineMinSeconds = 10;
 constexpr int kLineExtraSeconds = 30;
-
-// Round halves to even, Trunc towards zero; both saturate to ±kPixelLimit
-// (and give 0 for NaN).
-int Round(double x);
-int Trunc(double x);
-
-// Brick brush colours of the two fixed modes, by row mod 7.
-struct TRowColors {
-    TColor Fixed;
-    TColor Fixed2;
-};
-constexpr std::array<TRowColors, 7> kRowColors{{
-    {clGray, clSilver},  // 0
-    {clMaroon, clAqua},  // 1
-    {clGreen, clRed},    // 2
-    {clOlive, clLime},   // 3
-    {clNavy, clYellow},  // 4
-    {clPurple, clBlue},  // 5
-    {clTeal, clFuchsia}, // 6
-}};
-
-// With strong bricks these colours count hits: each hit steps a brick to the
-// next colour of the list, and the last one to a random colour.
-constexpr std::array<TColor, 3> kStrongColors{clBlack, clGray, clSilver};
-
-// What a caught bonus square does, by the draw that started it.
-enum TBonus : std::uint8_t {
-    bnGun,
-    bnCatch,
-    bnLoseBall,
-    bnLong,
-    bnShort,
-    bnInvisible,
-    bnExtraBall,
-    bnLine
-};
-constexpr int kBonusKinds = 8;
-// The square's colour names its kind, by [draw].
-constexpr std::array<TColor, kBonusKinds> kBonusColors{
-    clLime,    // 0 gun
-    clYellow,  // 1 catch on or off
-    clRed,     // 2 ball lost
-    clBlue,    // 3 long paddle on or off
-    clPurple,  // 4 short paddle on or off
-    clFuchsia, // 5 invisible paddle
-    clAqua,    // 6 extra ball
-    clSilver,  // 7 barrier line
-};
-// The kind of a square colour; nothing for a used (white) square.
-std::optional<TBonus> BonusOf(TColor color);
-
-// Level patterns. A row bound is a base row (a plain row number, or
-// N div 2, or N div 4 for N rows) plus an offset.
-enum class TRowBase : std::uint8_t { Row, Half, Quarter };
-struct TRowBound {
-    TRowBase Base;
-    int Offset;
-};
-enum class TRowPick : std::uint8_t { Every, Odd, Even };
-enum class TColumnPick : std::uint8_t {
-    All,
-    Odd,
-    Even,
-    OddSum, // row + column odd: a checkerboard
-    Inner,  // 2 to M − 1
-    Draw,   // each cell filled when a draw of Random(2) gives 1
-};
-// Rows First..Last (rows above Floor are left out), picked rows, picked columns.
-struct TBand {
-    TRowBound First;
-    TRowBound Last;
-    int Floor;
-    TRowPick Rows;
-    TColumnPick Columns;
-};
-// Up to two bands; or the frame of level 10 (InFrame).
-struct TLevelPattern {
-    std::array<TBand, 2> Bands;
-    int BandCount;
-    bool Frame;
-};
-
-constexpr TBand kNoBand{
-    {TRowBase::Row, 0}, {TRowBase::Row, -1}, 1, TRowPick::Every, TColumnPick::All};
-
-// By [level − 1].
-constexpr std::array<TLevelPattern, kMaxLevels> kLevelPatterns{{
-    // 1: six full rows h − 8 to h − 3, from row 3 down
-    {{{{{TRowBase::Half, -8}, {TRowBase::Half, -3}, 3, TRowPick::Every, TColumnPick::All},
-       kNoBand}},
-     1,
-     false},
-    // 2: two bands of four full rows, q − 3 to q (from row 3 down) and h − 4 to h − 1
-    {{{{{TRowBase::Quarter, -3}, {TRowBase::Quarter, 0}, 3, TRowPick::Every, TColumnPick::All},
-       {{TRowBase::Half, -4}, {TRowBase::Half, -1}, 1, TRowPick::Every, TColumnPick::All}}},
-     2,
-     false},
-    // 3: odd rows from 3 to h, odd columns
-    {{{{{TRowBase::Row, 3}, {TRowBase::Half, 0}, 1, TRowPick::Odd, TColumnPick::Odd}, kNoBand}},
-     1,
-     false},
-    // 4: rows 3 to h − 1, even columns (vertical stripes)
-    {{{{{TRowBase::Row, 3}, {TRowBase::Half, -1}, 1, TRowPick::Every, TColumnPick::Even}, kNoBand}},
-     1,
-     false},
-    // 5: rows 3 to h − 1, odd columns
-    {{{{{TRowBase::Row, 3}, {TRowBase::Half, -1}, 1, TRowPick::Every, TColumnPick::Odd}, kNoBand}},
-     1,
-     false},
-    // 6: rows 3 to h − 1, checkerboard
-    {{{{{TRowBase::Row, 3}, {TRowBase::Half, -1}, 1, TRowPick::Every, TColumnPick::OddSum},
-       kNoBand}},
-     1,
-     false},
-    // 7: even rows from 2 to h, all columns (horizontal stripes)
-    {{{{{TRowBase::Row, 2}, {TRowBase::Half, 0}, 1, TRowPick::Even, TColumnPick::All}, kNoBand}},
-     1,
-     false},
-    // 8: rows 2 to h, each cell by a draw
-    {{{{{TRowBase::Row, 2}, {TRowBase::Half, 0}, 1, TRowPick::Every, TColumnPick::Draw}, kNoBand}},
-     1,
-     false},
-    // 9: rows 3 to h − 1, columns 2 to M − 1
-    {{{{{TRowBase::Row, 3}, {TRowBase::Half, -1}, 1, TRowPick::Every, TColumnPick::Inner},
-       kNoBand}},
-     1,
-     false},
-    // 10: a square frame with both diagonals, two rows down
-    {{{kNoBand, kNoBand}}, 0, true},
-}};
-
-// Level 10: whether the frame has a brick in cell (row, column) of an
-// N-row, M-column grid.
-bool InFrame(int rows, int columns, int row, int column);
-
-// [row − 1][column − 1]: the cells a level's pattern fills. Level 8 draws
-// Random(2) for each cell of its rows, row by row from the top, columns left
-// to right; levels outside 1..10 fill nothing.
-using TCellSet = std::array<std::array<bool, kMaxColumns>, kMaxRows>;
-TCellSet LevelCells(int level, int rows, int columns);
-
-// How the grid lies on a client area: cells of at least one pixel each, so
-// that nothing divides by zero on a board smaller than its grid.
-struct TGeometry {
-    int CellWidth = 1;
-    int CellHeight = 1;
-    int Margin = 0; // left margin that centres the grid
-};
-TGeometry ComputeGeometry(QSize client, int rows, int columns);
-
-// A fresh random colour: three draws of Random(256) for blue, green, red.
-TColor RandomColor();
-
-// The bonus draw range 8 × ACreSquShape, computed wide and kept in 8..INT32_MAX.
-std::int32_t DrawRange(std::int32_t creSquShape);
 
 // A drawn piece: paddle, ball, bonus square or barrier line.
 struct TPiece {
@@ -234,9 +72,23 @@ struct TMotion {
     std::int32_t SquareRange = 16; // the bonus draw range
 };
 
+// What happened in the field, for its owner. The rules only record these;
+// they reach the owner afterwards, in the order they happened, once the
+// rules have finished their part (TField::Deliver).
+enum class TEvent : std::uint8_t {
+    BrickDestroyed,
+    BallLost,
+    ExtraBall,
+    LevelCleared,
+    GameOver,
+    LevelLaidOut,
+    SecondPassed,
+};
+
 // What the field needs from the board that owns it. The notifications run
 // owner code, which may change settings, pause, or even start a new game;
-// the field checks its state again after each.
+// none of them runs inside a collision, and once the owner has changed the
+// game nothing more of the old one reaches it.
 class TFieldHost {
 public:
     virtual QSize ClientSize() const = 0;
@@ -245,7 +97,7 @@ public:
     virtual void Repaint(const QRect& box) = 0;
     // A brick was destroyed, after the bonus draw.
     virtual void BrickDestroyed() = 0;
-    // A ball was lost, before the test for the end of the game.
+    // A ball was lost; before GameOver when it was the last.
     virtual void BallLost() = 0;
     virtual void ExtraBall() = 0;
     // A level was cleared and another follows: Level() has advanced, the
@@ -255,10 +107,14 @@ public:
     virtual void GameOver() = 0;
     // A level is laid out and ready to play.
     virtual void LevelLaidOut() = 0;
+    // A second of play has passed; the field looks for bricks after this.
+    virtual void SecondPassed() = 0;
 
 protected:
     ~TFieldHost() = default;
 };
+
+class TFieldProbe; // the tests' access to the motion state
 
 class TField {
 public:
@@ -329,16 +185,13 @@ public:
     // Starts a falling square of a bonus kind at the given fractions.
     void StartSquare(TBonus kind, double x, double y);
 
-    // Changes each time a level is laid out, a ball is replaced or the game
-    // ends: what ran on the old state must stop.
-    std::uint32_t Epoch() const { return FEpoch; }
-
     // A new game: all balls, level 1, laid out.
     void StartGame();
     void InitLevel();
     // The level's bricks in empty cells, and the pieces that do not exist yet.
     void BuildLevel();
-    // The step of the step timer, in sub-steps when it is longer than half a cell.
+    // The step of the step timer, in sub-steps when it is longer than a cell
+    // or the ball.
     void Step();
     // Sub-steps needed for this share of a step at the current velocities.
     int SubSteps(double share = 1) const;
@@ -348,13 +201,16 @@ public:
     void BallUp();
     void LoseBall();
     void ColorShape(int row, int column);
-    // The one-second housekeeping: frees every ghost and returns how many
-    // bricks there were, ghosts counted.
+    // The one-second housekeeping: with `clock`, SecondPassed first; then
+    // every ghost is freed, and a grid that had no brick at all, ghosts
+    // counted, ends the level.
+    void SecondTick(bool clock);
+    // Frees every ghost and returns how many bricks there were, ghosts counted.
     int Sweep();
     // A cleared level: the next one, or the end of the game after the last.
     void EndLevel();
     void AdvanceLineClock();
-    void ResetLineClock() { Motion.LineSeconds = 0; }
+    void ResetLineClock() { FMotion.LineSeconds = 0; }
     // Lays the pieces out anew for the current client size. A step does it
     // too when the size has changed since, so the field never plays on a
     // stale geometry (a hidden board gets no resize events).
@@ -362,10 +218,14 @@ public:
     // Frees every brick and piece.
     void Clear();
 
-    TMotion Motion;
-
 private:
+    friend class TFieldProbe;
+
     enum class THit : std::uint8_t { Vertical, Side, Gun };
+    // A new level puts the paddle anywhere in the middle half of the board;
+    // a new ball leaves it where it is, unless it was hidden; a resize keeps
+    // every position. The ball of a new level or a new ball rests on the paddle.
+    enum class TLayout : std::uint8_t { Level, Ball, Resize };
     using TCell = std::optional<TBrick>;
 
     static const TPiece* Get(const std::optional<TPiece>& piece) {
@@ -391,8 +251,13 @@ private:
     TColor PenFor(const TPiece& piece) const;
     int BallSide() const;
 
-    bool Held() const { return Motion.CatchOn && !Motion.BallFree; }
-    bool GunLoaded() const { return Motion.GunOn && !Motion.GunFired; }
+    void LayOutBallAndPaddle(TLayout layout);
+    // Pens of the ball, square and paddle by the cell height.
+    void PenPieces();
+    QRect LineBounds(QSize client) const;
+
+    bool Held() const { return FMotion.CatchOn && !FMotion.BallFree; }
+    bool GunLoaded() const { return FMotion.GunOn && !FMotion.GunFired; }
     void FollowPaddle();
     void PaddleAgainstWalls(int width);
 
@@ -405,19 +270,26 @@ private:
         int CentreX, CentreY;
         int PrevLeft, PrevRight, PrevTop, PrevBottom;
     };
-    bool SubStep(float share, std::uint32_t epoch);
+    // False when the ball was lost, which ends the step.
+    bool SubStep(float share);
     void MoveSquare(QSize client, float share);
-    bool BallAgainstBricks(const TSweep& sweep, std::uint32_t epoch);
+    void BallAgainstBricks(const TSweep& sweep);
     void BallAgainstPaddle(const TSweep& sweep);
-    bool GunAgainstBricks(QSize client, float share, std::uint32_t epoch);
-    bool SquareAgainstPaddle(QSize client, float share, std::uint32_t epoch);
-    bool CatchSquare(std::uint32_t epoch);
-    bool HitBrick(int row, int column, THit hit, std::uint32_t epoch);
-    bool Destroyed(std::uint32_t epoch);
+    void GunAgainstBricks(QSize client, float share);
+    void SquareAgainstPaddle(QSize client, float share);
+    void CatchSquare();
+    void HitBrick(int row, int column, THit hit);
+    void Destroyed();
+    void DropBall();
     void Over();
+
+    void Put(TEvent event) { FEvents.push_back(event); }
+    bool Deliver();
+    void Notify(TEvent event);
 
     TFieldHost& FHost;
     TSettings FSettings;
+    TMotion FMotion;
     int FRows = 30;
     int FColumns = 11;
     int FGridRows = 30;
@@ -428,7 +300,11 @@ private:
     std::int32_t FBallsLeft = 0;
     TGeometry FGeometry;
     QSize FLaidOut; // the client size the geometry was computed for
+    // Changes each time a level is laid out, a ball is replaced or the
+    // game ends.
     std::uint32_t FEpoch = 0;
+    // Recorded by the rules, not yet delivered.
+    QVarLengthArray<TEvent, 8> FEvents;
     double FPaddleX = 0;
     double FBallX = 0;
     double FBallY = 0;

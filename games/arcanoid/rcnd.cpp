@@ -85,12 +85,7 @@ void TRcnd::Tick() {
 void TRcnd::SecondTick() {
     if (FTicking || MessageShowing() || !FField.InPlay()) return;
     const TTicking ticking(FTicking);
-    const std::uint32_t epoch = FField.Epoch();
-    if (FActive) DoTime();
-    if (FField.Epoch() != epoch) return;
-    // A level ends at the first tick that finds no brick at all, ghosts
-    // counted before they are freed.
-    if (FField.Sweep() == 0) FField.EndLevel();
+    FField.SecondTick(FActive);
 }
 
 void TRcnd::DoTime() {

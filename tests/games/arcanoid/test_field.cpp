@@ -4,6 +4,7 @@
 // may do from inside a notification.
 #include "gamepan/toolkit/platform/random.h"
 #include "games/arcanoid/field.h"
+#include "tests/games/arcanoid/field_probe.h"
 
 #include <QTest>
 #include <algorithm>
@@ -11,6 +12,7 @@
 #include <functional>
 #include <limits>
 #include <memory>
+#include <numbers>
 
 using namespace Tolvane;
 using namespace Tolvane::Arcanoid;
@@ -32,7 +34,8 @@ public:
     void ExtraBall() override { Note("extra"); }
     void LevelCleared() override { Note("level"); }
     void GameOver() override { Note("over"); }
-    void LevelLaidOut() override {}
+    void LevelLaidOut() override { Note("laid out"); }
+    void SecondPassed() override { Note("second"); }
 
 private:
     void Note(const QString& event) {
@@ -78,7 +81,8 @@ class TFieldTest : public QObject {
     std::unique_ptr<THost> FHost;
     std::unique_ptr<TField> FField;
     TField& F() { return *FField; }
-    TMotion& M() { return FField->Motion; }
+    TFieldProbe P() { return TFieldProbe(*FField); }
+    const TMotion& M() { return P().Motion(); }
 
     // A game in play on an empty grid, the ball launched and standing still.
     void StartEmpty() {
@@ -88,20 +92,25 @@ class TFieldTest : public QObject {
         F().StartGame();
         for (int r = 1; r <= 32; ++r)
             for (int c = 1; c <= 16; ++c) F().RemoveBrick(r, c);
-        M().Launched = true;
+        P().Launch();
         F().SetPaddleX(0.5);
         FHost->Events.clear();
     }
     // Velocity in pixels per step; the ball's box is at (left, top) after the next step.
-    void Aim(int left, int top, double vx, double vy) {
-        M().BallVX = static_cast<float>(vx / kW);
-        M().BallVY = static_cast<float>(vy / kH);
-        F().SetBallPosition(double(left) / kW - M().BallVX, double(top) / kH - M().BallVY);
+    void Aim(int left, int top, double vx, double vy) { P().Aim(left, top, vx, vy); }
+    // The main window's board: 425 × 327 pixels, 30 rows of 10, 11 columns
+    // of 38, a ball of 8; the main window sets ASteps, ATN and ACreSquShape.
+    void StartInTheMainWindow(int steps, int paddle) {
+        FHost->Size = QSize(425, 327);
+        F().SetASteps(steps);
+        F().SetATN(paddle);
+        F().SetACreSquShape(1);
+        F().StartGame();
     }
     // A square of a kind whose bottom crosses the paddle's top at the next step.
     void DropOnPaddle(TBonus kind) {
         F().StartSquare(kind, 0, 0);
-        M().SquareVY = 4.0f / kH;
+        P().MoveSquare(4.0f / kH);
         F().SetSquarePosition(269.0 / kW, 243.0 / kH - M().SquareVY);
     }
 
@@ -339,11 +348,11 @@ private slots:
         QFETCH(QPointF, after);
         StartEmpty();
         F().SetAFriction(static_cast<std::uint16_t>(friction));
-        M().BallSpeed = 0.02f;
+        P().SetBallSpeed(0.02f);
         Aim(left, 243, 0, 4);
-        M().BallVX = static_cast<float>(vx);
+        P().Steer(static_cast<float>(vx), M().BallVY);
         F().SetBallPosition(double(left) / kW - vx, F().BallY());
-        M().PaddleV = static_cast<float>(paddleV);
+        P().MovePaddle(static_cast<float>(paddleV));
         F().SetPaddleX(0.5 - paddleV);
         F().Step();
         QVERIFY2(Near(M().BallVX, after.x()), qPrintable(QString::number(M().BallVX)));
@@ -354,7 +363,7 @@ private slots:
     void launchesGoUpTowardsThePaddlesWay() {
         for (int way : {0, -1, 1}) {
             StartEmpty();
-            M().Launched = false;
+            P().Unlaunch();
             way<0 ? F().MoveLeft() : way> 0 ? F().MoveRight() : F().StopPaddle();
             F().BallUp();
             const double share = std::abs(M().BallVX / M().BallSpeed);
@@ -373,11 +382,11 @@ private slots:
         QFETCH(bool, up);
         StartEmpty();
         for (int c = 1; c <= 16; ++c) F().PlaceBrick(10, c);
-        M().BallSpeed = 0.5f;
+        P().SetBallSpeed(0.5f);
         if (up)
             Aim(100, 40, 3, -60); // from y 100 up past the row at 72..80
         else
-            Aim(269, 250, 0, 40); // from y 210 down past the paddle top at 248
+            Aim(269, 250, 0, 60); // from y 190 down past the paddle top at 248
         QVERIFY(F().SubSteps() >= 10);
         F().Step();
         QCOMPARE(F().BallsLeft(), 3);
@@ -390,13 +399,62 @@ private slots:
         FHost->Size = QSize(522, 340);
         F().StartGame();
         for (int launch = 0; launch < 50; ++launch) {
-            M().Launched = false;
+            P().Unlaunch();
             F().BallUp();
             QCOMPARE(F().SubSteps(), 1);
-            M().BallVX = 0.05f * M().BallSpeed; // the steepest paddle bounce
-            M().BallVY = -std::sqrt(1 - 0.05f * 0.05f) * M().BallSpeed;
+            P().Steer(0.05f * M().BallSpeed, // the steepest paddle bounce
+                      -std::sqrt(1 - 0.05f * 0.05f) * M().BallSpeed);
             QCOMPARE(F().SubSteps(), 1);
         }
+    }
+
+    // The main window's board is 425 × 327 pixels: cells of 38 × 10, a ball
+    // of 8. No direction of the ball or the falling square there makes a
+    // step longer than a cell or the ball, so every step is one whole step.
+    void ordinaryStepsAreNeverSplit_data() {
+        QTest::addColumn<int>("steps");
+        QTest::addColumn<int>("paddle");
+        QTest::newRow("main window: ASteps 80, ATN 110") << 80 << 110;
+        QTest::newRow("panel defaults") << 100 << 100;
+    }
+    void ordinaryStepsAreNeverSplit() {
+        QFETCH(int, steps);
+        QFETCH(int, paddle);
+        StartInTheMainWindow(steps, paddle);
+        F().StartSquare(bnExtraBall, 0.5, 0);
+        const double speed = M().BallSpeed;
+        for (int degree = 0; degree < 360; ++degree) {
+            const double angle = degree * std::numbers::pi / 180;
+            P().Steer(static_cast<float>(speed * std::cos(angle)),
+                      static_cast<float>(speed * std::sin(angle)));
+            QVERIFY2(F().SubSteps() == 1, qPrintable(QString("%1 degrees").arg(degree)));
+        }
+    }
+
+    // On the main window's board, bricks at rows 8 and 10 of column 6 (y 70
+    // to 80 and 90 to 100); the ball crosses one edge in the row between
+    // them. The whole step hits that brick alone; split in two, the rebound
+    // would hit the other brick within the same step.
+    void aStepInTheMainWindowHitsOneBrickOfAGap_data() {
+        QTest::addColumn<int>("top"); // the ball's top after the move
+        QTest::addColumn<int>("vy");  // pixels per step
+        QTest::newRow("falling onto the lower brick") << 86 << 6;
+        QTest::newRow("rising into the upper brick") << 76 << -6;
+    }
+    void aStepInTheMainWindowHitsOneBrickOfAGap() {
+        QFETCH(int, top);
+        QFETCH(int, vy);
+        StartInTheMainWindow(80, 110);
+        for (int r = 1; r <= 30; ++r)
+            for (int c = 1; c <= 11; ++c) F().RemoveBrick(r, c);
+        F().PlaceBrick(8, 6);
+        F().PlaceBrick(10, 6);
+        FHost->Events.clear();
+        P().Aim(208, top, 0, vy);
+        F().Step();
+        QCOMPARE(FHost->Events, QStringList{"delete"});
+        QCOMPARE(Sign(M().BallVY), -Sign(vy));
+        QCOMPARE(F().Ball()->Bounds.top(), top);
     }
 
     void aHeldKeyCannotWalkThePaddleThroughAWall_data() {
@@ -477,7 +535,7 @@ private slots:
     void heldBallsAreReleasedLostOrFreed() {
         QFETCH(int, second);
         StartEmpty();
-        M().CatchOn = true;
+        P().ArmCatch();
         Aim(269, 243, 2, 4);
         F().Step();
         QVERIFY(!M().BallFree);
@@ -524,7 +582,7 @@ private slots:
         QVERIFY(M().GunOn && !M().GunFired);
         F().BallUp();
         QVERIFY(M().GunFired && M().SquareVY < 0);
-        M().SquareVY = -4.0f / kH;
+        P().MoveSquare(-4.0f / kH);
         F().SetSquarePosition(236.0 / kW, double(top) / kH - M().SquareVY);
         F().Step();
         QCOMPARE(FHost->Events, hits ? QStringList{"delete"} : QStringList{});
@@ -595,7 +653,7 @@ private slots:
         QCOMPARE(F().LiveBricks(), 15);
         QVERIFY(F().Brick(10, 8)->Ghost);
         QCOMPARE(F().Brick(10, 8)->Look.BrushColor, clBtnHighlight);
-        QCOMPARE(F().Brick(10, 1)->Look.BrushColor, mode == colorOne ? one : kRowColors[3].Fixed);
+        QCOMPARE(F().Brick(10, 1)->Look.BrushColor, mode == colorOne ? one : clOlive);
         QCOMPARE(F().Sweep(), 16);
         QCOMPARE(F().Sweep(), 15);
         Aim(5, 79, 1, -4);
@@ -635,6 +693,59 @@ private slots:
         QCOMPARE(M().BallVY, 0.0f);
         QCOMPARE(F().Ball()->Bounds.bottom() + 1, F().Paddle()->Bounds.top());
         QCOMPARE(F().BallsLeft(), 3);
+    }
+
+    // What one call delivers, in order. With `restart` the owner starts a
+    // new game inside that notification and hears nothing more of the old.
+    void eventsArriveInTheOrderTheyHappened_data() {
+        QTest::addColumn<QString>("play");
+        QTest::addColumn<QString>("restart");
+        QTest::addColumn<QStringList>("events");
+        QTest::addColumn<int>("level"); // afterwards; 0 when the game is over
+        const QStringList brick{"delete", "extra"};
+        QTest::newRow("a brick and an extra ball") << "step"
+                                                   << "" << brick << 1;
+        QTest::newRow("restarted at the brick")
+            << "step"
+            << "delete" << QStringList{"delete", "laid out"} << 1;
+        QTest::newRow("the last ball lost") << "lose"
+                                            << "" << QStringList{"lost", "over"} << 0;
+        QTest::newRow("restarted at the lost ball")
+            << "lose"
+            << "lost" << QStringList{"lost", "laid out"} << 1;
+        const QStringList cleared{"second", "level", "laid out"};
+        QTest::newRow("a cleared level") << "clear"
+                                         << "" << cleared << 2;
+        QTest::newRow("restarted at the cleared level") << "clear"
+                                                        << "level" << cleared << 1;
+        QTest::newRow("the last level cleared") << "clear last"
+                                                << "" << QStringList{"second", "over"} << 0;
+    }
+    void eventsArriveInTheOrderTheyHappened() {
+        QFETCH(QString, play);
+        QFETCH(QString, restart);
+        QFETCH(QStringList, events);
+        QFETCH(int, level);
+        F().SetBalls(1);
+        F().SetLevels(play == "clear last" ? 1 : 10);
+        StartEmpty();
+        FHost->OnEvent = [&](const QString& seen) {
+            if (seen == restart) F().StartGame();
+        };
+        if (play == "step") {
+            F().PlaceBrick(10, 8);
+            Aim(237, 79, 1, -4);
+            DropOnPaddle(bnExtraBall);
+            F().Step();
+        } else if (play == "lose") {
+            Aim(20, 251, 0, 4);
+            F().Step();
+        } else {
+            F().SecondTick(true);
+        }
+        FHost->OnEvent = nullptr;
+        QCOMPARE(FHost->Events, events);
+        QCOMPARE(F().InPlay() ? F().Level() : 0, level);
     }
 
 private:
