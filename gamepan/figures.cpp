@@ -32,20 +32,12 @@ public:
                       kRows) {}
 
     TGameBoard* Make(TWiringHost& host) const override {
-        auto* board = new TFgrs(&host.Panel());
-        board->OnMove = [&host, board](QObject*) {
-            host.Counters().FiguresMoves = board->Moves();
-            Fire(host.Panel().OnFiguresMove, &host.Panel());
-            host.Panel().FocusBoard();
-        };
-        return board;
+        return MakeMoveCounter<TFgrs>(host, &TGameCounters::FiguresMoves, &TGamePan::OnFiguresMove);
     }
 
     void ResetCounters(TGameCounters& counters) const override { counters.FiguresMoves = 0; }
 
-    QString Status(const TGamePan& pan) const override {
-        return QStringLiteral(" Moves: ") + QString::number(pan.FiguresMoves());
-    }
+    QString Status(const TGamePan& pan) const override { return MovesStatus(pan.FiguresMoves()); }
 
     bool AcceptsDirection(std::uint8_t) const override { return false; }
     bool Keyboard() const override { return false; }

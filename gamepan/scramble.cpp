@@ -26,20 +26,13 @@ public:
                       &TGamePan::OnScrambleOver, kRows) {}
 
     TGameBoard* Make(TWiringHost& host) const override {
-        auto* board = new TScrmbl(&host.Panel());
-        board->OnMove = [&host, board](QObject*) {
-            host.Counters().ScrambleMoves = board->Moves();
-            Fire(host.Panel().OnScrambleMove, &host.Panel());
-            host.Panel().FocusBoard();
-        };
-        return board;
+        return MakeMoveCounter<TScrmbl>(host, &TGameCounters::ScrambleMoves,
+                                        &TGamePan::OnScrambleMove);
     }
 
     void ResetCounters(TGameCounters& counters) const override { counters.ScrambleMoves = 0; }
 
-    QString Status(const TGamePan& pan) const override {
-        return QStringLiteral(" Moves: ") + QString::number(pan.ScrambleMoves());
-    }
+    QString Status(const TGamePan& pan) const override { return MovesStatus(pan.ScrambleMoves()); }
 
     bool AcceptsDirection(std::uint8_t code) const override {
         return code != drDrop && code != drRotate;

@@ -70,6 +70,25 @@ private:
     std::span<const TSettingRow> FRows;
 };
 
+// The board of a game that counts moves (Scramble, Figures): each counted
+// move is copied into the panel's counter, then reported by the panel.
+template <typename TBoard>
+TBoard* MakeMoveCounter(TWiringHost& host, std::int32_t TGameCounters::*moves,
+                        TNotifyEvent TGamePan::*onMove) {
+    auto* board = new TBoard(&host.Panel());
+    board->OnMove = [&host, board, moves, onMove](QObject*) {
+        host.Counters().*moves = board->Moves();
+        Fire(host.Panel().*onMove, &host.Panel());
+        host.Panel().FocusBoard();
+    };
+    return board;
+}
+
+// The status text of a game that counts moves.
+inline QString MovesStatus(std::int32_t moves) {
+    return QStringLiteral(" Moves: ") + QString::number(moves);
+}
+
 // The wiring of a game, nullptr for StPanel.
 const TGameWiring* WiringOf(TState state);
 

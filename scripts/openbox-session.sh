@@ -12,10 +12,7 @@ set -euo pipefail
 # shellcheck source=lib/background-server.sh
 . "$(dirname "$0")/lib/background-server.sh"
 
-usage() { echo "usage: $0 start|stop DIR" >&2; exit 2; }
-[ $# -eq 2 ] || usage
-action=$1
-dir=$(cd "$2" && pwd)
+server_arguments "$@"
 pidfile=$dir/openbox.pid
 
 # A window manager names its check window on the root window once it runs.
@@ -25,9 +22,7 @@ openbox_ready() {
 
 case $action in
 start)
-    for tool in openbox xprop; do
-        command -v "$tool" >/dev/null || { echo "$tool is not installed" >&2; exit 1; }
-    done
+    require_tools openbox xprop
     [ -n "${DISPLAY:-}" ] || { echo "no DISPLAY for openbox" >&2; exit 1; }
     # Nothing of the user's own configuration, cache or session; the
     # system's themes, whatever data folders the programs under it see.
@@ -41,5 +36,4 @@ start)
 stop)
     stop_server "$pidfile"
     ;;
-*) usage ;;
 esac

@@ -14,10 +14,7 @@ set -euo pipefail
 # shellcheck source=lib/background-server.sh
 . "$(dirname "$0")/lib/background-server.sh"
 
-usage() { echo "usage: $0 start|stop DIR" >&2; exit 2; }
-[ $# -eq 2 ] || usage
-action=$1
-dir=$(cd "$2" && pwd)
+server_arguments "$@"
 socket=$dir/native
 sink=tolvane_null
 pidfile=$dir/server.pid
@@ -31,9 +28,7 @@ pulse_ready() {
 
 case $action in
 start)
-    for tool in pulseaudio pactl; do
-        command -v "$tool" >/dev/null || { echo "$tool is not installed" >&2; exit 1; }
-    done
+    require_tools pulseaudio pactl
     mkdir -p "$dir/runtime"
     chmod 700 "$dir" "$dir/runtime"
     HOME=$dir XDG_RUNTIME_DIR=$dir/runtime XDG_CONFIG_HOME=$dir/config \
@@ -49,5 +44,4 @@ start)
 stop)
     stop_server "$pidfile"
     ;;
-*) usage ;;
 esac

@@ -11,10 +11,7 @@ set -euo pipefail
 # shellcheck source=lib/background-server.sh
 . "$(dirname "$0")/lib/background-server.sh"
 
-usage() { echo "usage: $0 start|stop DIR" >&2; exit 2; }
-[ $# -eq 2 ] || usage
-action=$1
-dir=$(cd "$2" && pwd)
+server_arguments "$@"
 pidfile=$dir/xvfb.pid
 
 xvfb_ready() {
@@ -26,9 +23,7 @@ xvfb_ready() {
 
 case $action in
 start)
-    for tool in Xvfb xdpyinfo; do
-        command -v "$tool" >/dev/null || { echo "$tool is not installed" >&2; exit 1; }
-    done
+    require_tools Xvfb xdpyinfo
     # Xvfb picks a free display itself and writes its number to the pipe.
     rm -f "$dir/display"
     Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset \
@@ -39,5 +34,4 @@ start)
 stop)
     stop_server "$pidfile"
     ;;
-*) usage ;;
 esac

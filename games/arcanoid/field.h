@@ -278,6 +278,8 @@ private:
     void GunAgainstBricks(QSize client, float share);
     void SquareAgainstPaddle(QSize client, float share);
     void CatchSquare();
+    template <typename TJudge> void HitAround(int x, int y, TJudge judge);
+    void ToggleSize(bool& on, bool& other, std::int32_t percent, TRounding normal);
     void HitBrick(int row, int column, THit hit);
     void Destroyed();
     void DropBall();

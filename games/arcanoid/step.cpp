@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 
 namespace Tolvane::Arcanoid {
 
@@ -213,38 +214,45 @@ void TField::MoveSquare(QSize client, float share) {
     if (square.top() < 0 || square.top() + square.height() >= client.height()) HideSquare();
 }
 
-void TField::BallAgainstBricks(const TSweep& s) {
-    const TMotion& m = FMotion; // half sizes only: directions come from the sweep
-    const int cellWidth = FGeometry.CellWidth;
-    const int cellHeight = FGeometry.CellHeight;
-    // The grid's left margin is not taken off: the scan of three columns covers it.
-    const int column0 = s.CentreX / cellWidth + 1;
-    const int row0 = s.CentreY / cellHeight + 1;
+// The live bricks of the three rows and columns around the cell of a point,
+// from the lower row up; in each row the first brick the judge finds hit
+// (its cell given) is hit, and the row is done.
+template <typename TJudge> void TField::HitAround(int x, int y, TJudge judge) {
+    const int column0 = x / FGeometry.CellWidth + 1;
+    const int row0 = y / FGeometry.CellHeight + 1;
     for (int row : {row0 + 1, row0, row0 - 1}) {
         if (row < 1 || row > FGridRows) continue;
         for (int column : {column0 - 1, column0, column0 + 1}) {
             const TBrick* brick = Brick(row, column);
             if (!brick || brick->Ghost) continue;
-            const QRect cell = CellRect(row, column);
-            const int l = cell.left();
-            const int t = cell.top();
-            const int r = l + cellWidth;
-            const int b = t + cellHeight;
-            THit hit;
-            if (l - m.HalfW <= s.CentreX && s.CentreX <= r + m.HalfW &&
-                ((s.Top <= b && b <= s.PrevTop && s.VY < 0) ||
-                 (s.PrevBottom <= t && t <= s.Bottom && s.VY > 0)))
-                hit = THit::Vertical;
-            else if (t - m.HalfH <= s.CentreY && s.CentreY <= b + m.HalfH &&
-                     ((s.Left <= r && r <= s.PrevLeft && s.VX < 0) ||
-                      (s.PrevRight <= l && l <= s.Right && s.VX > 0)))
-                hit = THit::Side;
-            else
-                continue;
-            HitBrick(row, column, hit);
-            break;
+            if (const std::optional<THit> hit = judge(CellRect(row, column))) {
+                HitBrick(row, column, *hit);
+                break;
+            }
         }
     }
+}
+
+void TField::BallAgainstBricks(const TSweep& s) {
+    const TMotion& m = FMotion; // half sizes only: directions come from the sweep
+    const int cellWidth = FGeometry.CellWidth;
+    const int cellHeight = FGeometry.CellHeight;
+    // The grid's left margin is not taken off: the scan of three columns covers it.
+    HitAround(s.CentreX, s.CentreY, [&](const QRect& cell) -> std::optional<THit> {
+        const int l = cell.left();
+        const int t = cell.top();
+        const int r = l + cellWidth;
+        const int b = t + cellHeight;
+        if (l - m.HalfW <= s.CentreX && s.CentreX <= r + m.HalfW &&
+            ((s.Top <= b && b <= s.PrevTop && s.VY < 0) ||
+             (s.PrevBottom <= t && t <= s.Bottom && s.VY > 0)))
+            return THit::Vertical;
+        if (t - m.HalfH <= s.CentreY && s.CentreY <= b + m.HalfH &&
+            ((s.Left <= r && r <= s.PrevLeft && s.VX < 0) ||
+             (s.PrevRight <= l && l <= s.Right && s.VX > 0)))
+            return THit::Side;
+        return std::nullopt;
+    });
 }
 
 void TField::HitBrick(int row, int column, THit hit) {
@@ -342,24 +350,14 @@ void TField::GunAgainstBricks(QSize client, float share) {
     const int cx = square.left() + m.HalfW;
     const int cy = square.top() + m.HalfH;
     const int prevTop = square.top() - Trunc(client.height() * double(m.SquareVY) * share);
-    const int column0 = cx / FGeometry.CellWidth + 1;
-    const int row0 = cy / FGeometry.CellHeight + 1;
-    for (int row : {row0 + 1, row0, row0 - 1}) {
-        if (row < 1 || row > FGridRows) continue;
-        for (int column : {column0 - 1, column0, column0 + 1}) {
-            const TBrick* brick = Brick(row, column);
-            if (!brick || brick->Ghost) continue;
-            const QRect cell = CellRect(row, column);
-            const int b = cell.top() + FGeometry.CellHeight;
-            // Only the square's top edge crossing a brick's bottom edge hits.
-            if (!(cell.left() - m.HalfW <= cx &&
-                  cx <= cell.left() + FGeometry.CellWidth + m.HalfW && square.top() <= b &&
-                  b <= prevTop))
-                continue;
-            HitBrick(row, column, THit::Gun);
-            break;
-        }
-    }
+    // Only the square's top edge crossing a brick's bottom edge hits.
+    HitAround(cx, cy, [&](const QRect& cell) -> std::optional<THit> {
+        const int b = cell.top() + FGeometry.CellHeight;
+        if (cell.left() - m.HalfW <= cx && cx <= cell.left() + FGeometry.CellWidth + m.HalfW &&
+            square.top() <= b && b <= prevTop)
+            return THit::Gun;
+        return std::nullopt;
+    });
 }
 
 void TField::SquareAgainstPaddle(QSize client, float share) {
@@ -374,10 +372,18 @@ void TField::SquareAgainstPaddle(QSize client, float share) {
         CatchSquare();
 }
 
+// A long or short square makes the paddle that size; caught again it
+// gives the normal width back, rounded as the square asks.
+void TField::ToggleSize(bool& on, bool& other, std::int32_t percent, TRounding normal) {
+    on = !on;
+    if (on) other = false;
+    SetPaddleWidth(on ? PaddleWidth(FGeometry.CellWidth, percent, TRounding::Truncate)
+                      : PaddleWidth(FGeometry.CellWidth, FSettings.ATN, normal));
+}
+
 void TField::CatchSquare() {
     TMotion& m = FMotion;
     const TColor color = FSquare->Look.BrushColor;
-    const int cellWidth = FGeometry.CellWidth;
     switch (BonusOf(color).value_or(bnInvisible)) {
     case bnLoseBall:
         // Onto the bottom edge, where the wall test of a step loses it.
@@ -386,24 +392,10 @@ void TField::CatchSquare() {
         FBallY = 1.0;
         break;
     case bnLong:
-        if (m.LongOn) {
-            m.LongOn = false;
-            SetPaddleWidth(PaddleWidth(cellWidth, FSettings.ATN, TRounding::Nearest));
-        } else {
-            m.LongOn = true;
-            m.ShortOn = false;
-            SetPaddleWidth(PaddleWidth(cellWidth, FSettings.ATL, TRounding::Truncate));
-        }
+        ToggleSize(m.LongOn, m.ShortOn, FSettings.ATL, TRounding::Nearest);
         break;
     case bnShort:
-        if (m.ShortOn) {
-            m.ShortOn = false;
-            SetPaddleWidth(PaddleWidth(cellWidth, FSettings.ATN, TRounding::Truncate));
-        } else {
-            m.ShortOn = true;
-            m.LongOn = false;
-            SetPaddleWidth(PaddleWidth(cellWidth, FSettings.ATS, TRounding::Truncate));
-        }
+        ToggleSize(m.ShortOn, m.LongOn, FSettings.ATS, TRounding::Truncate);
         break;
     case bnGun:
         // Loaded: the square rides on the paddle where it was caught.

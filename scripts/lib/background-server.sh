@@ -1,6 +1,25 @@
 # Shared by the scripts that start a private server for the tests.
 # Source it; the functions exit the calling script with its status.
 
+# server_arguments "$@": the action, start or stop, as $action and the
+# server's folder, made absolute, as $dir; anything else prints the usage.
+server_arguments() {
+    if [ $# -ne 2 ] || { [ "$1" != start ] && [ "$1" != stop ]; }; then
+        echo "usage: $0 start|stop DIR" >&2
+        exit 2
+    fi
+    action=$1
+    dir=$(cd "$2" && pwd)
+}
+
+# require_tools TOOL...: fails unless every one is installed.
+require_tools() {
+    local tool
+    for tool in "$@"; do
+        command -v "$tool" >/dev/null || { echo "$tool is not installed" >&2; exit 1; }
+    done
+}
+
 # wait_for_server NAME PIDFILE LOG READY: polls for up to 10 s until the
 # command READY succeeds (it prints the client's variables), failing at once
 # when the server's process has gone.

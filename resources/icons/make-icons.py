@@ -1,12 +1,13 @@
 #!/usr/bin/env python3
 # SPDX-License-Identifier: GPL-3.0-or-later
-# Writes the desktop icons of Tolvane into hicolor/ beside this script: a
-# scalable SVG and PNGs of the usual sizes, all of the picture of
-# tolvane.png (make-icon.py): four bevelled blocks in the colours of the
-# four games, on a transparent ground. The PNG of 32 x 32 is tolvane.png
-# pixel for pixel; the other sizes are the same shapes scaled, each pixel
-# coloured by how much of it each shape covers. The output is committed, so
-# the build needs no Python; run this again after changing the picture.
+# Writes the icons of Tolvane beside this script: tolvane.png, the 32 x 32
+# icon of the about box and the windows, and the desktop icons in hicolor/,
+# a scalable SVG and PNGs of the usual sizes. All show one picture: four
+# bevelled blocks in the colours of the four games, on a transparent
+# ground, drawn on a 32 x 32 grid; a size other than 32 takes the same
+# shapes scaled, each pixel coloured by how much of it each shape covers.
+# The output is committed, so the build needs no Python; run this again
+# after changing the picture.
 import os
 import struct
 import zlib
@@ -100,6 +101,7 @@ def write(path, data):
 
 
 here = os.path.dirname(os.path.abspath(__file__))
+write(os.path.join(here, "tolvane.png"), png(GRID))
 write(os.path.join(here, "hicolor", "scalable", "apps", NAME + ".svg"), svg().encode())
 for size in SIZES:
     write(os.path.join(here, "hicolor", f"{size}x{size}", "apps", NAME + ".png"), png(size))
