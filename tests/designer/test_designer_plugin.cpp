@@ -35,19 +35,10 @@ private slots:
         QTest::addColumn<QVariant>("initial");
         QTest::addColumn<QString>("enumeration");
         QTest::newRow("TRows") << QVariant(20) << "";
-        QTest::newRow("ADelay") << QVariant(40) << "";
-        QTest::newRow("SRowsColumns") << QVariant(4) << "";
-        QTest::newRow("ShowAllDlgs") << QVariant(true) << "";
         QTest::newRow("ColorTB") << QVariant(QColor(Qt::black)) << "";
-        QTest::newRow("ColorAT") << QVariant(QColor(Qt::yellow)) << "";
         QTest::newRow("FSquare") << QVariant() << "Big Small";
         QTest::newRow("ShapesTShape")
             << QVariant() << "stRectangle stSquare stRoundRect stRoundSquare stEllipse stCircle";
-        QTest::newRow("ColorAShapes")
-            << QVariant() << "colorFixed colorFixed2 colorOne colorRandom";
-        QTest::newRow("ShapesABrushStyle") << QVariant()
-                                           << "bsSolid bsClear bsHorizontal bsVertical "
-                                              "bsFDiagonal bsBDiagonal bsCross bsDiagCross";
         QTest::newRow("State") << QVariant() << "StPanel Scramble Tetris Arcanoid Figures";
     }
     void theMadePanelShowsItsSettingsAsProperties() {

@@ -198,15 +198,6 @@ private slots:
             QVERIFY(!meta.property(meta.indexOfProperty(name)).isWritable());
         QCOMPARE(FPan->property("TetrisNext").toInt(), 7);
     }
-
-    // In a form designer the mode and Start are only stored: no board.
-    void inDesignModeNoBoardIsBuilt() {
-        FPan->SetDesignMode(true);
-        FPan->SetState(TState::Tetris);
-        FPan->SetStart(true);
-        QCOMPARE(FPan->State(), TState::Tetris);
-        QVERIFY(!FPan->Board());
-    }
 };
 
 QTEST_MAIN(TGamePanPropertiesTest)
