@@ -12,7 +12,7 @@ set -euo pipefail
 # are drawn with.
 run_packages=(
   build-essential cmake ninja-build pkg-config
-  qt6-base-dev qt6-base-dev-tools qt6-multimedia-dev libpulse-dev libx11-dev
+  qt6-base-dev qt6-base-dev-tools libpulse-dev libx11-dev
   qt6-wayland qt6-translations-l10n
   fontconfig fonts-liberation2 fonts-comic-neue
 )
