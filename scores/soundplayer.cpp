@@ -1,10 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "scores/soundplayer.h"
 
-#include <QAudioDevice>
-#include <QAudioFormat>
-#include <QAudioSink>
-#include <QBuffer>
 #include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QDirIterator>
@@ -12,18 +8,21 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QLoggingCategory>
-#include <QMediaDevices>
 #include <QPointer>
 #include <QThread>
 #include <QTimer>
 #include <chrono>
 #include <condition_variable>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <deque>
 #include <memory>
 #include <mutex>
 #include <optional>
+#include <pulse/error.h>
+#include <pulse/simple.h>
+#include <span>
 #include <thread>
 
 namespace Tolvane {
@@ -36,8 +35,9 @@ Q_LOGGING_CATEGORY(lcSound, "tolvane.sound", QtWarningMsg)
 // that is slow to report the end.
 constexpr std::chrono::milliseconds kFinishSlack{1000};
 
-// How long a sink is kept after it has taken the last sample, so the device
-// plays out its buffer (about 100 ms on PulseAudio) before the stream closes.
+// How long a clip's stream is kept after the clip should have played out,
+// so the server plays out its buffer (about 100 ms on PulseAudio) before
+// the stream closes.
 constexpr std::chrono::milliseconds kReleaseAfterIdle{1000};
 
 // Keeps time and makes no sound: for a program without a usable device.
@@ -48,69 +48,74 @@ public:
     }
 };
 
-// Plays cues through Qt Multimedia on the sound thread, so a clip goes on
-// sounding while the user-interface thread is held by a waiting cue. A
-// QAudioSink is made per clip, since the clips differ in format, and kept
-// after the clip has been handed over so the device can play out what it
-// has buffered, then released.
-class TQtSink final : public QObject, public TSoundSink {
+// Plays cues through the sound server (PulseAudio, or PipeWire's pulse
+// server) on the sound thread, so a clip goes on sounding while the
+// user-interface thread is held by a waiting cue. Each clip gets a
+// connection of its own, in its own format: a server that went away and
+// came back, however much later, is found again by the next cue, and so is
+// a new default device, as no connection outlives the clip it was made for. A connection is kept
+// after its clip has been handed over so the server can play out what it has buffered, then closed;
+// closing it sooner cuts the clip off.
+class TPulseSink final : public QObject, public TSoundSink {
 public:
-    TQtSink() {
+    explicit TPulseSink(QByteArray clientName) : FClientName(std::move(clientName)) {
         FRelease.setSingleShot(true);
-        FRelease.setInterval(kReleaseAfterIdle);
-        connect(&FRelease, &QTimer::timeout, this, &TQtSink::Cut);
+        connect(&FRelease, &QTimer::timeout, this, &TPulseSink::Cut);
     }
-    ~TQtSink() override { Cut(); }
+    ~TPulseSink() override { Cut(); }
 
     void Play(const TSoundCue& cue, TSoundOutput::TFinished finished) override {
         Cut();
         FFinished = std::move(finished);
-        // Asked at every cue, so a change of the default device is followed.
-        // The first ask sets up the audio system, which waits for the sound
-        // server's answer (30 s for one that never answers): here, on the
-        // sound thread, it holds up no window.
-        const QAudioDevice device = QMediaDevices::defaultAudioOutput();
-        if (device.isNull()) {
-            qCDebug(lcSound) << "no audio output device; cue not heard";
+        const pa_sample_spec spec{cue.Format.BitsPerSample == 8 ? PA_SAMPLE_U8 : PA_SAMPLE_S16LE,
+                                  cue.Format.SampleRate,
+                                  static_cast<std::uint8_t>(cue.Format.Channels)};
+        const auto bytes = static_cast<std::uint32_t>(cue.Samples.size());
+        constexpr auto kServerChooses = static_cast<std::uint32_t>(-1);
+        const std::uint32_t frame = cue.Format.BytesPerFrame();
+        // The stream holds the whole clip and a tenth of a second more, so
+        // the write hands it over at once instead of waiting for it to play;
+        // it starts at its first frame, not once a buffer is full (a clip
+        // shorter than the server's usual buffer would not start at all).
+        // The server gives the device half of what a stream holds beyond two
+        // requests: with requests of half the stream, the device buffers the
+        // least it can, and a cut silences the clip at once rather than
+        // after what was queued to the device.
+        const std::uint32_t length = bytes + cue.Format.SampleRate / 10 * frame;
+        const pa_buffer_attr buffer{kServerChooses, length, frame, length / 2 / frame * frame,
+                                    kServerChooses};
+        int error = 0;
+        // Connecting waits for the server's answer: for long with one that
+        // hangs or never answers, holding this thread only.
+        FStream = pa_simple_new(nullptr, FClientName.constData(), PA_STREAM_PLAYBACK, nullptr,
+                                "Sound cue", &spec, nullptr, &buffer, &error);
+        if (!FStream) {
+            qCDebug(lcSound) << "no sound server took the cue:" << pa_strerror(error);
             Finish();
             return;
         }
-        QAudioFormat format;
-        format.setSampleRate(static_cast<int>(cue.Format.SampleRate));
-        format.setChannelCount(cue.Format.Channels);
-        format.setSampleFormat(cue.Format.BitsPerSample == 8 ? QAudioFormat::UInt8
-                                                             : QAudioFormat::Int16);
-        FBuffer = new QBuffer(this);
-        FBuffer->setData(cue.Samples);
-        FBuffer->open(QIODevice::ReadOnly);
-        FSink = new QAudioSink(device, format, this);
-        connect(FSink, &QAudioSink::stateChanged, this, &TQtSink::StateChanged);
-        FSink->start(FBuffer);
-        if (FSink->error() != QAudio::NoError) {
-            qCDebug(lcSound) << "audio output refused the cue:" << FSink->error();
-            FFailed = true;
+        if (pa_simple_write(FStream, cue.Samples.constData(), bytes, &error) < 0) {
+            qCDebug(lcSound) << "the sound server refused the cue:" << pa_strerror(error);
+            Cut();
+            return;
+        }
+        if (FFinished) {
+            // Someone waits for the end: it is heard when the server says so.
+            if (pa_simple_drain(FStream, &error) < 0) {
+                qCDebug(lcSound) << "the sound server lost the cue:" << pa_strerror(error);
+                Cut();
+                return;
+            }
             Finish();
+            FRelease.start(kReleaseAfterIdle);
+        } else {
+            const TWaveImage wave{cue.Format, std::as_bytes(std::span(cue.Samples))};
+            FRelease.start(std::chrono::ceil<std::chrono::milliseconds>(wave.Duration()) +
+                           kReleaseAfterIdle);
         }
     }
-
-    bool Failed() const override { return FFailed; }
 
 private:
-    void StateChanged(QAudio::State state) {
-        qCDebug(lcSound) << "audio output" << state << FSink->error() << "after"
-                         << FSink->elapsedUSecs() / 1000 << "ms, played"
-                         << FSink->processedUSecs() / 1000 << "ms";
-        // Idle: every byte has gone to the device, which plays out the rest.
-        if (state == QAudio::IdleState) {
-            Finish();
-            // An idle stream would keep the device from going to sleep.
-            FRelease.start();
-        } else if (state == QAudio::StoppedState && FSink->error() != QAudio::NoError) {
-            FFailed = true;
-            Finish();
-        }
-    }
-
     void Finish() {
         if (const TSoundOutput::TFinished finished = std::exchange(FFinished, nullptr)) finished();
     }
@@ -118,31 +123,22 @@ private:
     // Silences the clip sounding, if any, and tells its waiter.
     void Cut() {
         FRelease.stop();
-        if (FSink) {
-            disconnect(FSink, nullptr, this, nullptr);
-            FSink->stop();
-            // Not deleted here: Cut may run inside a slot of the sink's own signal.
-            FSink->deleteLater();
-            FSink = nullptr;
-        }
-        if (FBuffer) {
-            FBuffer->deleteLater();
-            FBuffer = nullptr;
-        }
+        // Closes without waiting for an answer, so a server that hangs
+        // holds up no cut.
+        if (FStream) pa_simple_free(std::exchange(FStream, nullptr));
         Finish();
     }
 
-    QAudioSink* FSink = nullptr;
-    QBuffer* FBuffer = nullptr;
+    QByteArray FClientName;
+    pa_simple* FStream = nullptr;
     TSoundOutput::TFinished FFinished;
-    bool FFailed = false;
     QTimer FRelease{this};
 };
 
 // A thread left held at the end must not meet the teardown of what it holds
-// (the audio system's waits on it, or aborts): the process then ends at
-// exit before that teardown, with the status it exits with. Registered
-// late, so it runs before the teardown registered earlier.
+// (which could wait on it, or free what it is still using): the process
+// then ends at exit before that teardown, with the status it exits with.
+// Registered late, so it runs before the teardown registered earlier.
 void EndBeforeTeardownAtExit() {
     static std::once_flag registered;
     std::call_once(registered, [] {
@@ -160,7 +156,9 @@ void EndBeforeTeardownAtExit() {
 class TApplicationSoundOutput final : public QObject, public TSoundOutput {
 public:
     explicit TApplicationSoundOutput(QObject* parent)
-        : QObject(parent), FOutput([] { return std::make_unique<TQtSink>(); }) {}
+        : QObject(parent), FOutput([name = QCoreApplication::applicationName().toUtf8()] {
+              return std::make_unique<TPulseSink>(name);
+          }) {}
     void Start(const TWaveImage& Wave, TFinished Finished) override {
         FOutput.Start(Wave, std::move(Finished));
     }

@@ -72,8 +72,8 @@ using TSoundSinkFactory = std::function<std::unique_ptr<TSoundSink>()>;
 // that waited longer than that is dropped unheard. The destructor waits for
 // the thread no longer than kShutdownWait: a thread still held then is left
 // behind, and the process ends at exit without tearing down what that
-// thread may still hold (the audio system's teardown would wait for it, or
-// abort), keeping its exit status.
+// thread may still hold (a teardown could wait for it, or free what it is
+// still using), keeping its exit status.
 class TThreadedSoundOutput final : public TSoundOutput {
 public:
     static constexpr std::chrono::milliseconds kStartLimit{1000};

@@ -7,11 +7,12 @@
 #                   checks (make test; the default)
 set -euo pipefail
 
-# Building and playing: the compiler and Qt, Qt's Wayland platform and its
-# translations, the fonts the windows are drawn with.
+# Building and playing: the compiler and Qt, the sound server's client
+# library, Qt's Wayland platform and its translations, the fonts the windows
+# are drawn with.
 run_packages=(
-  build-essential cmake ninja-build
-  qt6-base-dev qt6-base-dev-tools qt6-multimedia-dev libx11-dev
+  build-essential cmake ninja-build pkg-config
+  qt6-base-dev qt6-base-dev-tools libpulse-dev libx11-dev
   qt6-wayland qt6-translations-l10n
   fontconfig fonts-liberation2 fonts-comic-neue
 )

@@ -38,7 +38,7 @@ field() { dpkg-deb -f "$deb" "$1"; }
 [ -n "$(field Description)" ] || fail "no Description"
 # Computed from the binary by dpkg-shlibdeps.
 depends=$(field Depends)
-for lib in libqt6widgets6 libqt6multimedia6 libc6; do
+for lib in libqt6widgets6 libpulse0 libc6; do
     tr ',' '\n' <<<"$depends" | awk '{ print $1 }' | grep -qx "$lib" || fail "Depends lacks $lib: $depends"
 done
 [ "$(field Recommends)" = "qt6-wayland, qt6-translations-l10n" ] ||

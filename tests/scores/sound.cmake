@@ -16,7 +16,7 @@ set_tests_properties(test_sound_pulse PROPERTIES
   RUN_SERIAL TRUE
   TIMEOUT 300)
 # A server that takes the connection and never answers: the cues return at
-# once and the test ends at once, although the audio system waits 30 s.
+# once and the test ends at once, although connecting waits 30 s.
 add_test(NAME test_sound_silent COMMAND test_sound silent)
 set_tests_properties(test_sound_silent PROPERTIES
   ENVIRONMENT "QT_QPA_PLATFORM=offscreen;QT_QPA_FONTDIR=/usr/share/fonts"

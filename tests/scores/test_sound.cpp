@@ -2,8 +2,8 @@
 // The sound cues. "seam" (the default) drives PlayWave against a recording
 // output, the silent headless one and sinks that hang or fail; "nodevice"
 // against a sound server that is not there; "silent" against one that never
-// answers; "pulse" plays the cues through Qt Multimedia into a private
-// PulseAudio null sink and records what arrived.
+// answers; "pulse" plays the cues through the sound server's client library
+// into a private PulseAudio null sink and records what arrived.
 #include "scores/form2.h"
 #include "scores/soundplayer.h"
 
@@ -96,8 +96,8 @@ private:
     TSoundOutput* FPrevious = nullptr;
 };
 
-// Sinks that block in Play until let go, as the audio system's start does
-// with a sound server that hangs, and count what they are given. The first
+// Sinks that block in Play until let go, as connecting to a sound server
+// that hangs does, and count what they are given. The first
 // may fail after its play, as one whose server died.
 class TBlockingSinks {
 public:
@@ -535,8 +535,16 @@ private slots:
 
     // The server dies in the middle of a waited cue and of a free-running
     // one: the wait ends within a second past the clip, play goes on, and
-    // once a server is back the cues sound again.
+    // once a server is back the cues sound again, also after a long gap
+    // (a player that reconnects by itself once, after 3 s, has given up)
+    // in which the cues keep time unheard.
+    void aServerThatDiesAndReturnsCostsNoMoreThanSilence_data() {
+        QTest::addColumn<int>("goneMs");
+        QTest::newRow("back at once") << 0;
+        QTest::newRow("gone for 12 s") << 12000;
+    }
     void aServerThatDiesAndReturnsCostsNoMoreThanSilence() {
+        QFETCH(int, goneMs);
         const QString pidFile = FServerDir + QStringLiteral("/server.pid");
         const auto killServer = [pidFile] {
             QFile file(pidFile);
@@ -560,6 +568,20 @@ private slots:
         TForm2::PlayWave("zari", false);
         QTest::qWait(700);
         QVERIFY2(clock.elapsed() < 1500, qPrintable(QString::number(clock.elapsed())));
+
+        QElapsedTimer gone;
+        gone.start();
+        int asked = 0;
+        while (gone.elapsed() < goneMs) {
+            QVERIFY2(ReturnedMs("STEP") < 1000, "a cue waited for the missing server");
+            const qint64 unheard = WaitedMs("ENERGY");
+            QVERIFY2(unheard >= 196 && unheard <= 197 + kSlackMs + 300,
+                     qPrintable(QString::number(unheard)));
+            asked += 2;
+            QTest::qWait(500);
+        }
+        if (goneMs > 0)
+            qInfo("%d cues asked for in %lld ms without a server", asked, gone.elapsed());
 
         QVERIFY2(StartPulseServer(FServerDir, FReason), qPrintable(FReason));
         bool heard = false;
@@ -619,8 +641,8 @@ private slots:
 };
 
 // PULSE_SERVER names a server that takes the connection and never answers:
-// setting up the audio system waits for it (libpulse gives up after 30 s),
-// but no cue does, and the program still ends at once.
+// connecting to it waits (libpulse gives up after 30 s), but no cue does,
+// and the program still ends at once.
 class TSoundSilentServerTest : public QObject {
     Q_OBJECT
 
@@ -666,7 +688,7 @@ int main(int argc, char** argv) {
         for (int i = 1; i + 1 < argc; ++i) argv[i] = argv[i + 1];
         --argc;
     }
-    // Before the audio system starts, which reads it once.
+    // Before the first cue, which reads it.
     QTemporaryDir dir;
     if (group == "seam") qunsetenv("PULSE_SERVER");
     if (group == "nodevice")
