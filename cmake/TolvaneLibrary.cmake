@@ -22,6 +22,10 @@ function(tolvane_expose_headers target)
   target_include_directories(${target} PUBLIC
     $<BUILD_INTERFACE:${root}>
     $<INSTALL_INTERFACE:${CMAKE_INSTALL_INCLUDEDIR}/tolvane>)
+  # A library built with the sanitizers needs their runtime wherever it is linked.
+  if(TOLVANE_SANITIZE)
+    target_link_options(${target} INTERFACE -fsanitize=address,undefined)
+  endif()
   set_property(TARGET ${target} PROPERTY TOLVANE_HEADERS ${headers})
   set_property(TARGET ${target} PROPERTY TOLVANE_HEADER_FOLDER ${folder})
 endfunction()
