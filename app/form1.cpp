@@ -7,13 +7,13 @@
 #include "app/program.h"
 #include "app/tetrislevels.h"
 #include "gamepan/toolkit/board/direction.h"
-#include "gamepan/toolkit/widgets/flatbutton.h"
 #include "gamepan/toolkit/platform/keyboardstate.h"
 #include "gamepan/toolkit/platform/keys.h"
 #include "gamepan/toolkit/platform/messages.h"
 #include "gamepan/toolkit/platform/random.h"
-#include "gamepan/toolkit/widgets/shapecontrol.h"
 #include "gamepan/toolkit/platform/wallpaper.h"
+#include "gamepan/toolkit/widgets/flatbutton.h"
+#include "gamepan/toolkit/widgets/shapecontrol.h"
 #include "scores/form2.h"
 #include "scores/soundplayer.h"
 #include "ui_form1.h"
@@ -30,6 +30,7 @@
 #include <QLoggingCategory>
 #include <QMenu>
 #include <QPainter>
+#include <QPixmapCache>
 #include <QScopeGuard>
 #include <QScreen>
 #include <QTimer>
@@ -103,6 +104,15 @@ void SetTextColor(QWidget& widget, TColor color) {
 }
 
 const QString kGameOverCaption = QStringLiteral("Game Over! Result:");
+
+// Qt's style keeps pictures of a window's buttons under the window's own
+// colours, which no later window shares, so those of a window that lived
+// only while it was shown are never drawn again; without this they pile up,
+// game after game, until the cache is full. What the main window shows is
+// drawn anew at its next paint.
+void ReleaseWindowPictures() {
+    QPixmapCache::clear();
+}
 
 } // namespace
 
@@ -378,6 +388,7 @@ void TForm1::SpeedButton8Click(QObject*) {
         about.exec();
         about.FPicture.reset();
     }
+    ReleaseWindowPictures();
     EventCue(QStringLiteral("zari"), false);
 }
 
@@ -522,6 +533,7 @@ void TForm1::ShowResult(std::int32_t result) {
         else
             form->exec();
     }
+    ReleaseWindowPictures();
     if (ui->GamePan1->State() == TState::Tetris) {
         ui->Panel1->hide();
         ui->Panel2->show();

@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The main window driven headless: its buttons, keys, pictures, help text
 // and close question, with message boxes, NumLock and sound recorded.
+// Qt's pixmap cache tells how full it is only to tests that ask for it
+// before its header is read.
+#define Q_TEST_QPIXMAPCACHE
 #include "about/aboutbox.h"
 #include "app/application.h"
 #include "app/backgrounds.h"
@@ -10,8 +13,8 @@
 #include "gamepan/toolkit/board/direction.h"
 #include "gamepan/toolkit/platform/keyboardstate.h"
 #include "gamepan/toolkit/platform/random.h"
-#include "gamepan/toolkit/widgets/shapecontrol.h"
 #include "gamepan/toolkit/platform/wallpaper.h"
+#include "gamepan/toolkit/widgets/shapecontrol.h"
 #include "games/arcanoid/rcnd.h"
 #include "games/figures/fgrs.h"
 #include "games/scramble/scrmbl.h"
@@ -32,6 +35,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QPixmapCache>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
@@ -898,6 +902,56 @@ private slots:
         QCOMPARE(VisiblePanels(), game == QLatin1String("Tetris")
                                       ? QStringLiteral("Panel2 GamePan1")
                                       : QStringLiteral("GamePan1"));
+    }
+
+    // The high-score window and the about box live only while they are
+    // shown, and the pictures Qt's style made of their buttons, under colours
+    // of their own, go with them: window after window, the pixmap cache is no
+    // fuller than after the first.
+    void windowsShownOnceLeaveNoPicturesBehind_data() {
+        QTest::addColumn<QString>("button");
+        QTest::newRow("tetris over") << "Tetris";
+        QTest::newRow("arcanoid over") << "Arcanoid";
+        QTest::newRow("about") << "About";
+    }
+    void windowsShownOnceLeaveNoPicturesBehind() {
+        QFETCH(QString, button);
+        TForm1Options options;
+        int shown = 0;
+        options.ShowHighScores = [&shown](TForm2& highScores) {
+            highScores.show();
+            highScores.grab();
+            ++shown;
+        };
+        TForm1& form = Form(std::move(options));
+        form.show();
+        const bool about = button == QLatin1String("About");
+        if (!about) Click(button);
+        const auto showOnce = [&] {
+            if (about) {
+                QTimer::singleShot(0, [&shown] {
+                    auto* box = qobject_cast<TAboutBox*>(QApplication::activeModalWidget());
+                    if (!box) return;
+                    box->grab();
+                    ++shown;
+                    box->accept();
+                });
+                // The headless platform says so of every box it shows.
+                QTest::ignoreMessage(QtWarningMsg,
+                                     "This plugin does not support propagateSizeHints()");
+                Click("About");
+                return;
+            }
+            Click("Start");
+            Fire(Pan().Board()->OnOver, Pan().Board());
+        };
+        QPixmapCache::clear();
+        showOnce();
+        // In megabytes, rounded up: a window's pictures take some kilobytes.
+        const int afterOne = QPixmapCache::totalUsed();
+        for (int i = 0; i < 200; ++i) showOnce();
+        QCOMPARE(shown, 201);
+        QCOMPARE(QPixmapCache::totalUsed(), afterOne);
     }
 
     // A cue that is not there must not cut the game's end short.

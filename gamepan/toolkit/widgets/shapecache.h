@@ -4,9 +4,11 @@
 #include "gamepan/toolkit/widgets/shapes.h"
 
 #include <QHash>
+#include <QImage>
 #include <QPixmap>
 #include <QSize>
 
+class QPaintDevice;
 class QPainter;
 
 namespace Tolvane {
@@ -20,11 +22,15 @@ public:
     void Paint(QPainter& painter, const QRect& bounds, const TShapeLook& look);
     void Clear();
     qsizetype Size() const { return FPictures.size(); }
+    // The pictures' pixels; each picture holds a few hundred bytes besides.
     qint64 Bytes() const { return FBytes; }
 
-    // In random colours nearly every block has a look of its own; a full
-    // well of large blocks fits, and past this the pictures are made anew.
-    static constexpr qint64 kBudgetBytes = 16 * 1024 * 1024;
+    // In random colours nearly every block has a look of its own, and the
+    // looks of blocks gone are never drawn again. The pictures may fill the
+    // painted device twice over: a full repaint never makes one picture
+    // twice, and once the dead looks have filled the second half, the
+    // pictures are made anew.
+    static qint64 BudgetBytes(const QPaintDevice& device);
 
     struct TKey {
         TShapeLook Look;
@@ -34,7 +40,13 @@ public:
     };
 
 private:
+    QPixmap Make(const QSize& size, qreal ratio, const TShapeLook& look);
+
     QHash<TKey, QPixmap> FPictures;
+    // Pictures are painted here and copied out: a picture painted on
+    // directly would hold its paint engine, several times its own pixels,
+    // for as long as it is cached.
+    QImage FCanvas;
     qint64 FBytes = 0;
 };
 

@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The helpers every board and window shares: keys, shapes, pictures, timers,
 // random numbers and colours.
-#include "gamepan/toolkit/widgets/colors.h"
 #include "gamepan/toolkit/platform/keyboardstate.h"
 #include "gamepan/toolkit/platform/keys.h"
-#include "gamepan/toolkit/widgets/picture.h"
 #include "gamepan/toolkit/platform/random.h"
+#include "gamepan/toolkit/widgets/colors.h"
+#include "gamepan/toolkit/widgets/picture.h"
 #include "gamepan/toolkit/widgets/shapecache.h"
 #include "gamepan/toolkit/widgets/shapes.h"
 #include "gamepan/toolkit/widgets/timer.h"
@@ -17,6 +17,8 @@
 #include <QPainter>
 #include <QTemporaryDir>
 #include <QTest>
+#include <cstdlib>
+#include <malloc.h>
 
 using namespace Tolvane;
 
@@ -80,18 +82,93 @@ private slots:
         QPainter painter(&image);
         TShapeCache cache;
         const QRect block(0, 0, 100, 100); // 40000 bytes a picture
-        const int fit = int(TShapeCache::kBudgetBytes / 40000);
+        const qint64 budget = TShapeCache::BudgetBytes(image);
+        const int fit = int(budget / 40000);
         for (int i = 0; i < fit; ++i) cache.Paint(painter, block, {.BrushColor = TColor(i)});
         QCOMPARE(int(cache.Size()), fit);
         cache.Paint(painter, block, {.BrushColor = TColor(0)}); // a look it has
         QCOMPARE(int(cache.Size()), fit);
         cache.Paint(painter, block, {.BrushColor = TColor(fit)}); // one too many
-        QVERIFY(cache.Bytes() <= TShapeCache::kBudgetBytes);
+        QVERIFY(cache.Bytes() <= budget);
         QCOMPARE(cache.Size(), 1);
         // Pictures made anew are drawn right.
         image.fill(Qt::black);
         cache.Paint(painter, block, {.BrushColor = clLime});
         QCOMPARE(QColor(image.pixel(50, 50)), QColor(0, 255, 0));
+    }
+
+    // Blocks in random colours, game after game, on the boards' devices: one
+    // full repaint's pictures are all kept, and however many games follow,
+    // the pictures never take more than twice the device's own pixels.
+    void shapePicturesStayWithinTwiceTheDevice_data() {
+        QTest::addColumn<QSize>("device");
+        QTest::addColumn<qreal>("ratio");
+        QTest::addColumn<QSize>("block");
+        QTest::newRow("tetris well") << QSize(160, 336) << 1.0 << QSize(14, 16);
+        QTest::newRow("tetris well, ratio 2") << QSize(160, 336) << 2.0 << QSize(14, 16);
+        QTest::newRow("arcanoid field") << QSize(425, 330) << 1.0 << QSize(35, 11);
+        QTest::newRow("large field") << QSize(1200, 900) << 1.0 << QSize(50, 30);
+    }
+    void shapePicturesStayWithinTwiceTheDevice() {
+        QFETCH(QSize, device);
+        QFETCH(qreal, ratio);
+        QFETCH(QSize, block);
+        QImage image(device * ratio, QImage::Format_RGB32);
+        image.setDevicePixelRatio(ratio);
+        QPainter painter(&image);
+        TShapeCache cache;
+        const int columns = device.width() / block.width();
+        const int cells = columns * (device.height() / block.height());
+        const qint64 twiceTheDevice = 2 * qint64(image.width()) * image.height() * 4;
+        TColor color = 0;
+        for (int game = 0; game < 40; ++game)
+            for (int cell = 0; cell < cells; ++cell) {
+                const QPoint at(cell % columns * block.width(), cell / columns * block.height());
+                cache.Paint(painter, QRect(at, block), {.BrushColor = color++});
+                if (game == 0) QCOMPARE(int(cache.Size()), cell + 1);
+                QVERIFY2(
+                    cache.Bytes() <= twiceTheDevice,
+                    qPrintable(QStringLiteral("%1 bytes in game %2").arg(cache.Bytes()).arg(game)));
+            }
+    }
+
+    // A cached picture holds its pixels and little more: no paint engine,
+    // which would take several times a small block's pixels.
+    void shapePicturesHoldLittleBesideTheirPixels_data() {
+        QTest::addColumn<QSize>("block");
+        QTest::addColumn<qreal>("ratio");
+        QTest::newRow("small block") << QSize(14, 16) << 1.0;
+        QTest::newRow("small block, ratio 2") << QSize(14, 16) << 2.0;
+        QTest::newRow("brick") << QSize(35, 11) << 1.0;
+    }
+    void shapePicturesHoldLittleBesideTheirPixels() {
+        QFETCH(QSize, block);
+        QFETCH(qreal, ratio);
+        // The heap's own count of bytes in use; a replaced allocator (the
+        // sanitizers') keeps its count elsewhere.
+        const auto inUse = [] {
+            const struct mallinfo2 heap = mallinfo2();
+            return qint64(heap.uordblks + heap.hblkhd);
+        };
+        constexpr std::size_t kProbeBytes = 64 * 1024;
+        const qint64 before = inUse();
+        auto* volatile probe = static_cast<char*>(std::malloc(kProbeBytes));
+        const bool counted = inUse() - before >= qint64(kProbeBytes);
+        std::free(probe);
+        if (!counted) QSKIP("the heap's statistics do not count this program's allocations");
+
+        QImage image(QSize(800, 600) * ratio, QImage::Format_RGB32);
+        image.setDevicePixelRatio(ratio);
+        QPainter painter(&image);
+        TShapeCache cache;
+        cache.Paint(painter, QRect(QPoint(0, 0), block), {.BrushColor = TColor(0)});
+        const qint64 start = inUse() - cache.Bytes();
+        constexpr int kPictures = 200;
+        for (int i = 1; i <= kPictures; ++i)
+            cache.Paint(painter, QRect(QPoint(0, 0), block), {.BrushColor = TColor(i)});
+        QCOMPARE(int(cache.Size()), kPictures + 1);
+        const qint64 besides = (inUse() - start - cache.Bytes()) / kPictures;
+        QVERIFY2(besides < 1024, qPrintable(QStringLiteral("%1 bytes a picture").arg(besides)));
     }
 
     // The keypad is known by Qt's keypad modifier (X11) or by the key's own
