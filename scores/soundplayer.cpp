@@ -67,9 +67,9 @@ public:
     void Play(const TSoundCue& cue, TSoundOutput::TFinished finished) override {
         Cut();
         FFinished = std::move(finished);
-        const pa_sample_spec spec{cue.Format.BitsPerSample == 8 ? PA_SAMPLE_U8 : PA_SAMPLE_S16LE,
-                                  cue.Format.SampleRate,
-                                  static_cast<std::uint8_t>(cue.Format.Channels)};
+        const pa_sample_spec sampleFormat{
+            cue.Format.BitsPerSample == 8 ? PA_SAMPLE_U8 : PA_SAMPLE_S16LE, cue.Format.SampleRate,
+            static_cast<std::uint8_t>(cue.Format.Channels)};
         const auto bytes = static_cast<std::uint32_t>(cue.Samples.size());
         constexpr auto kServerChooses = static_cast<std::uint32_t>(-1);
         const std::uint32_t frame = cue.Format.BytesPerFrame();
@@ -88,7 +88,7 @@ public:
         // Connecting waits for the server's answer: for long with one that
         // hangs or never answers, holding this thread only.
         FStream = pa_simple_new(nullptr, FClientName.constData(), PA_STREAM_PLAYBACK, nullptr,
-                                "Sound cue", &spec, nullptr, &buffer, &error);
+                                "Sound cue", &sampleFormat, nullptr, &buffer, &error);
         if (!FStream) {
             qCDebug(lcSound) << "no sound server took the cue:" << pa_strerror(error);
             Finish();

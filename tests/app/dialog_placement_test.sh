@@ -99,13 +99,7 @@ for _ in 1 2 3 4 5; do printf 'Anonymous\r\n-1\r\n'; done >"$table"
 xdotool mousemove --window "$wid" 40 232 click 1
 sleep 0.5
 xdotool key Return
-over=
-for _ in $(seq 80); do
-    over=$(xdotool search --onlyvisible --name '^Game Over! Result:0$' 2>/dev/null | head -1) && break
-    xdotool key --window "$wid" space 2>/dev/null || xdotool key space
-    sleep 0.5
-done
-[ -n "$over" ] || { shot root 2-no-game-over; fail "no high-score window"; }
+drop_until_game_over || { shot root 2-no-game-over; fail "no high-score window"; }
 sleep 1
 shot root 2-high-scores
 check_over_main "high-score window" "$over"

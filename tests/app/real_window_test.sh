@@ -160,13 +160,7 @@ echo "pixels changed at the bottom of the well by Space: $dropped"
 
 # Dropping piece after piece fills the middle of the well with no row
 # complete, so the game ends with 0 points and the high-score window opens.
-over=
-for _ in $(seq 80); do
-    over=$(xdotool search --onlyvisible --name '^Game Over! Result:0$' 2>/dev/null | head -1) && break
-    xdotool key --window "$wid" space 2>/dev/null || xdotool key space
-    sleep 0.5
-done
-[ -n "$over" ] || { shot root 11-no-game-over; fail "no high-score window after the well filled up"; }
+drop_until_game_over || { shot root 11-no-game-over; fail "no high-score window after the well filled up"; }
 sleep 0.5
 shot "$over" 11-high-scores
 echo "high-score window: '$(xdotool getwindowname "$over")'"

@@ -10,6 +10,8 @@
 #                                  server, score tables in $work/data, no
 #                                  system data folders
 #   start_program TOLVANE          starts it in $work/run: $pid, output in $log
+#   drop_until_game_over           Tetris dropped to its end: the high-score
+#                                  window in $over
 #   close_program                  no message box up, then Close, OK in
 #                                  the question, status 0
 
@@ -60,6 +62,20 @@ window_session_begin() {
 start_program() {
     (cd "$work/run" && exec "$1") >"$log" 2>&1 &
     pid=$!
+}
+
+# drop_until_game_over: Space, piece after piece, until the well is full
+# with no row complete and the high-score window of a 0-point game is up;
+# its id in $over. Fails after 80 pieces.
+drop_until_game_over() {
+    over=
+    for _ in $(seq 80); do
+        over=$(xdotool search --onlyvisible --name '^Game Over! Result:0$' 2>/dev/null | head -1) &&
+            return 0
+        xdotool key --window "$wid" space 2>/dev/null || xdotool key space
+        sleep 0.5
+    done
+    return 1
 }
 
 close_program() {
