@@ -12,8 +12,9 @@
 #   start_program TOLVANE          starts it in $work/run: $pid, output in $log
 #   drop_until_game_over           Tetris dropped to its end: the high-score
 #                                  window in $over
-#   close_program                  no message box up, then Close, OK in
-#                                  the question, status 0
+#   close_program [CHECK]          no message box up, then Close, OK in
+#                                  the question, status 0; CHECK, if
+#                                  given, runs first with the question's id
 
 fail() {
     echo "FAIL: $*" >&2
@@ -91,6 +92,7 @@ close_program() {
     local box
     box=$(timeout 20 xdotool search --sync --onlyvisible --name '^Tolvane 1.47$' | head -1) ||
         { import -window root "$out/no-question.png" || true; fail "no close question"; }
+    [ $# -eq 0 ] || "$1" "$box"
     sleep 0.5
     xdotool windowfocus --sync "$box" 2>/dev/null || true
     xdotool key Return
