@@ -53,9 +53,10 @@ public:
 // user-interface thread is held by a waiting cue. Each clip gets a
 // connection of its own, in its own format: a server that went away and
 // came back, however much later, is found again by the next cue, and so is
-// a new default device, as no connection outlives the clip it was made for. A connection is kept
-// after its clip has been handed over so the server can play out what it has buffered, then closed;
-// closing it sooner cuts the clip off.
+// a new default device, as no connection outlives the clip it was made
+// for. A connection is kept after its clip has been handed over so the
+// server can play out what it has buffered, then closed; closing it sooner
+// cuts the clip off.
 class TPulseSink final : public QObject, public TSoundSink {
 public:
     explicit TPulseSink(QByteArray clientName) : FClientName(std::move(clientName)) {
