@@ -3,9 +3,9 @@
 
 #include "ui_aboutbox.h"
 
-#include "gamepan/toolkit/widgets/colors.h"
 #include "gamepan/toolkit/platform/links.h"
 #include "gamepan/toolkit/platform/messages.h"
+#include "gamepan/toolkit/widgets/colors.h"
 
 #include <QCoreApplication>
 #include <QEventLoop>

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "scores/form2.h"
 
-#include "gamepan/toolkit/widgets/colors.h"
 #include "gamepan/toolkit/platform/keys.h"
 #include "gamepan/toolkit/platform/messages.h"
+#include "gamepan/toolkit/widgets/colors.h"
 #include "ui_form2.h"
 
 #include <QDir>

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "gamepan/toolkit/widgets/colors.h"
 #include "gamepan/toolkit/board/gameboard.h"
+#include "gamepan/toolkit/widgets/colors.h"
 #include "gamepan/toolkit/widgets/notify.h"
 #include "games/figures/fgr.h"
 #include "games/figures/figure.h"

@@ -2,9 +2,9 @@
 // The about box: its layout, the two link lines, the background picture and
 // its two roles, splash and modal box.
 #include "about/aboutbox.h"
-#include "gamepan/toolkit/widgets/colors.h"
 #include "gamepan/toolkit/platform/fonts.h"
 #include "gamepan/toolkit/platform/links.h"
+#include "gamepan/toolkit/widgets/colors.h"
 #include "tests/support/children.h"
 #include "tests/support/recordingmessages.h"
 
