@@ -85,10 +85,13 @@ close_program() {
         import -window root "$out/box-before-closing.png" || true
         fail "a message box was up before closing (see $out/box-before-closing.png)"
     fi
-    # An open menu or list would take the click for closing itself. The
-    # game panel may have been dragged over the buttons: Help (Alt+H) puts
-    # it back and hides it, as closing does first anyway.
-    xdotool key Escape sleep 0.1 key alt+h sleep 0.3 mousemove --window "$wid" 40 344 click 1
+    # An open menu or list would take the click for closing itself, and a
+    # mouse button the X server still counts as held would send it to what
+    # that press went to. The game panel may have been dragged over the
+    # buttons: Help (Alt+H) puts it back and hides it, as closing does
+    # first anyway.
+    xdotool mouseup 1 mouseup 2 mouseup 3 key Escape sleep 0.1 key alt+h sleep 0.3 \
+        mousemove --window "$wid" 40 344 click 1
     local box
     box=$(timeout 20 xdotool search --sync --onlyvisible --name '^Tolvane 1.47$' | head -1) ||
         { import -window root "$out/no-question.png" || true; fail "no close question"; }
