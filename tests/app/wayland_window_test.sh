@@ -73,6 +73,17 @@ keys() {
         sleep 0.2
     done
 }
+# change_by NAME REGION WAIT KEY...: the pixels of REGION that KEYs change,
+# between a screenshot before them and one (NAME) WAIT seconds after.
+change_by() {
+    local name=$1 region=$2 wait=$3
+    shift 3
+    shot "$name-before"
+    keys "$@"
+    sleep "$wait"
+    shot "$name"
+    differing "$name-before" "$name" "$region"
+}
 
 # The pointer, which weston draws, away from what is compared.
 xdotool mousemove --window "$screen" 1 1
@@ -100,14 +111,8 @@ sleep 1
 shot 3-scramble-started
 [ "$(differing 2-scramble-chosen 3-scramble-started "$board")" -gt 1000 ] ||
     fail "Enter did not start Scramble"
-keys KP_4 KP_8 KP_6 KP_2 KP_4 KP_8
-sleep 0.5
-shot 4-scramble-keypad
-keypad=$(differing 3-scramble-started 4-scramble-keypad "$board")
-keys Left Up Right Down Left Up
-sleep 0.5
-shot 5-scramble-arrows
-arrows=$(differing 4-scramble-keypad 5-scramble-arrows "$board")
+keypad=$(change_by 4-scramble-keypad "$board" 0.5 KP_4 KP_8 KP_6 KP_2 KP_4 KP_8)
+arrows=$(change_by 5-scramble-arrows "$board" 0.5 Left Up Right Down Left Up)
 echo "Scramble on Wayland: board pixels changed by the keypad $keypad, by the arrows $arrows"
 [ "$keypad" -gt 100 ] || fail "the keypad moved no Scramble tile on Wayland"
 [ "$arrows" -gt 100 ] || fail "the arrow keys moved no Scramble tile on Wayland"
@@ -120,17 +125,9 @@ keys alt+t
 sleep 0.5
 keys Return
 sleep 0.3
-shot 6-tetris-started
-keys KP_2
-sleep 0.6
-shot 7-tetris-keypad-drop
-keypad=$(differing 6-tetris-started 7-tetris-keypad-drop "$well_bottom")
+keypad=$(change_by 7-tetris-keypad-drop "$well_bottom" 0.6 KP_2)
 sleep 0.3
-shot 8-tetris-next
-keys Down
-sleep 0.6
-shot 9-tetris-arrow-drop
-arrows=$(differing 8-tetris-next 9-tetris-arrow-drop "$well_lower")
+arrows=$(change_by 9-tetris-arrow-drop "$well_lower" 0.6 Down)
 echo "Tetris on Wayland: pixels changed at the bottom of the well by keypad 2 $keypad, by the down arrow $arrows"
 [ "$keypad" -gt 100 ] || fail "keypad 2 did not drop the Tetris piece on Wayland"
 [ "$arrows" -gt 100 ] || fail "the down arrow did not drop the Tetris piece on Wayland"
