@@ -351,6 +351,7 @@ void TField::DropBall() {
 
 void TField::SecondTick(bool clock) {
     if (clock) {
+        AdvanceLineClock();
         Put(TEvent::SecondPassed);
         if (!Deliver()) return;
     }

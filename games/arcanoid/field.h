@@ -176,7 +176,6 @@ public:
     double PaddleX() const { return FPaddleX; }
     double BallX() const { return FBallX; }
     double BallY() const { return FBallY; }
-    double SquareX() const { return FSquareX; }
     double SquareY() const { return FSquareY; }
     // Fractions of the client width and height; pixel boxes follow at the next step.
     void SetBallPosition(double x, double y);
@@ -187,9 +186,6 @@ public:
 
     // A new game: all balls, level 1, laid out.
     void StartGame();
-    void InitLevel();
-    // The level's bricks in empty cells, and the pieces that do not exist yet.
-    void BuildLevel();
     // The step of the step timer, in sub-steps when it is longer than a cell
     // or the ball.
     void Step();
@@ -200,26 +196,29 @@ public:
     void StopPaddle();
     void BallUp();
     void LoseBall();
-    void ColorShape(int row, int column);
-    // The one-second housekeeping: with `clock`, SecondPassed first; then
-    // every ghost is freed, and a grid that had no brick at all, ghosts
-    // counted, ends the level.
+    // The one-second housekeeping: with `clock`, the barrier line's clock
+    // and SecondPassed first; then every ghost is freed, and a grid that had
+    // no brick at all, ghosts counted, ends the level.
     void SecondTick(bool clock);
     // Frees every ghost and returns how many bricks there were, ghosts counted.
     int Sweep();
     // A cleared level: the next one, or the end of the game after the last.
     void EndLevel();
     void AdvanceLineClock();
-    void ResetLineClock() { FMotion.LineSeconds = 0; }
     // Lays the pieces out anew for the current client size. A step does it
     // too when the size has changed since, so the field never plays on a
     // stale geometry (a hidden board gets no resize events).
     void Relayout();
-    // Frees every brick and piece.
-    void Clear();
 
 private:
     friend class TFieldProbe;
+
+    void InitLevel();
+    // The level's bricks in empty cells, and the pieces that do not exist yet.
+    void BuildLevel();
+    void ColorShape(int row, int column);
+    // Frees every brick and piece.
+    void Clear();
 
     enum class THit : std::uint8_t { Vertical, Side, Gun };
     // A new level puts the paddle anywhere in the middle half of the board;

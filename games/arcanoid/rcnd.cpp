@@ -38,7 +38,6 @@ TRcnd::~TRcnd() = default;
 void TRcnd::SetActive(bool value) {
     if (value == FActive) return;
     FActive = value;
-    FField.ResetLineClock();
     if (!value) return;
     FPainted = false;
     // A new game starts unpaused, whatever the last one was left at.
@@ -86,11 +85,6 @@ void TRcnd::SecondTick() {
     if (FTicking || MessageShowing() || !FField.InPlay()) return;
     const TTicking ticking(FTicking);
     FField.SecondTick(FActive);
-}
-
-void TRcnd::DoTime() {
-    FField.AdvanceLineClock();
-    TGameBoard::DoTime();
 }
 
 void TRcnd::DoDelete() {

@@ -92,7 +92,6 @@ public:
 
 protected:
     // Advances the barrier line's clock, then fires OnTime.
-    void DoTime() override;
     virtual void DoDelete();
     virtual void DoContact();
     virtual void DoExtraBall();
