@@ -94,7 +94,7 @@ void TGamePan::SwitchMode() {
         InstallCommon(*FBoard);
     }
 
-    SetCaption(ShowScoresTime() && wiring ? wiring->Name() : QString());
+    ShowStatus(wiring ? wiring->Name() : QString());
     FPicture.reset();
     if (!FSettings.General.BStPicture.isEmpty())
         LoadPictureOrReport(FPicture, FSettings.General.BStPicture);

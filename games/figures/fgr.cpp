@@ -125,21 +125,18 @@ void TFgr::MouseUp(Qt::MouseButton button, QPoint) {
 }
 
 bool TFgr::EndPress() {
+    if (!CancelPress()) return false;
+    FParent.SendToBack(*this);
+    return true;
+}
+
+bool TFgr::CancelPress() {
     if (!FDragging && !Hit()) return false;
     FDragging = false;
     FHit = Qt::NoButton;
     KeepInside();
-    FParent.SendToBack(*this);
     FParent.InvalidateRect(BoundsRect()); // the solid pen again
     return true;
-}
-
-void TFgr::CancelPress() {
-    if (!FDragging && !Hit()) return;
-    FDragging = false;
-    FHit = Qt::NoButton;
-    KeepInside();
-    FParent.InvalidateRect(BoundsRect());
 }
 
 void TFgr::DoMoved() {

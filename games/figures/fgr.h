@@ -100,8 +100,8 @@ public:
     // fired).
     bool EndPress();
     // Ends the press under way without a move: the game is over, or its
-    // release was lost.
-    void CancelPress();
+    // release was lost. True when there was one.
+    bool CancelPress();
 
     // Clipped to the box, as a transparent label is.
     void Paint(QPainter& painter) const;

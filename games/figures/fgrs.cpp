@@ -72,9 +72,7 @@ void TFgrs::InvalidateRect(const QRect& rect) {
 }
 
 void TFgrs::DropGrab() {
-    TFgr* grab = FGrab;
-    FGrab = nullptr;
-    if (grab) grab->CancelPress();
+    if (TFgr* grab = std::exchange(FGrab, nullptr)) grab->CancelPress();
 }
 
 void TFgrs::EndGrab() {

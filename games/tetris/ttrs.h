@@ -78,7 +78,6 @@ public:
     int FallInterval() const;
 
     TColorTAFShapes ColorMode() const { return FLook.ColorTShapes; }
-    TColor FloorColor() const { return FLook.ColorTF; }
     const Tetris::TSettings& Look() const { return FLook; }
 
     // Row 1..Rows, column 1..Columns; nullptr for an empty cell or outside.
