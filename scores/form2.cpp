@@ -177,7 +177,6 @@ void TForm2::FillGrid() {
 }
 
 void TForm2::FormShow() {
-    FTableValid = false;
     if (!FBackground.isEmpty() &&
         QFileInfo(FBackground)
                 .fileName()
@@ -211,7 +210,6 @@ void TForm2::FormShow() {
         return;
     }
     const TScoreTable& table = *read.Table;
-    FTableValid = true;
     ShowTable(table);
 
     if (BeatsStored(FKind->Better, *ParseResult(FResults[kScorePlaces - 1]), FNewResult)) {
@@ -227,7 +225,8 @@ void TForm2::FormKeyDown(std::uint16_t Key) {
 }
 
 void TForm2::BitBtn2Click() {
-    if (!ui->Edit1->isEnabled() || !FTableValid || FKind == nullptr) return;
+    // Enabled only once the table came whole from its file (or was created).
+    if (!ui->Edit1->isEnabled()) return;
     FPlayer = CleanName(ui->Edit1->text());
     TScoreTable table{FNames, FResults, FLatin1Names};
     InsertEntry(table, RankPlace(FKind->Better, table, FNewResult), FPlayer, FResultText);
@@ -245,7 +244,6 @@ void TForm2::BitBtn3Click() {
         ShowError(QStringLiteral("Cannot Delete ") + FFileName);
         return;
     }
-    FTableValid = false;
     FEntryPending = false;
     for (int place = 1; place <= kScorePlaces; ++place) {
         ui->StringGrid1->item(place, kNameColumn)->setText(QString());

@@ -87,10 +87,6 @@ private:
     // Which names came in a single-byte code page, to be written back so.
     std::array<bool, kScorePlaces> FLatin1Names{};
     std::int32_t FNewResult = 0;
-    // Set only once the table came from the file (or was created) whole.
-    // Without it the window never writes back, so a file it could not read
-    // stays as it was.
-    bool FTableValid = false;
     // A name was accepted and is not on disk yet.
     bool FEntryPending = false;
     // The last failure reported, so that retries do not repeat it.

@@ -190,13 +190,19 @@ bool OpenRegularFile(QFile& file, const QString& path) {
     return true;
 }
 
-// The whole file, when it is a regular one of a sensible size.
-std::optional<QByteArray> ReadRegularFile(const QString& path) {
+// The whole file, when it is a regular one of a sensible size; otherwise
+// why not, as the box tells it.
+struct TFileRead {
+    std::optional<QByteArray> Bytes;
+    QString Error;
+};
+TFileRead ReadRegularFile(const QString& path) {
     QFile file;
-    if (!OpenRegularFile(file, path)) return std::nullopt;
+    if (!OpenRegularFile(file, path)) return {std::nullopt, QStringLiteral("Cannot Open ") + path};
     QByteArray bytes = file.read(kMaxTableBytes);
-    if (file.error() != QFileDevice::NoError) return std::nullopt;
-    return bytes;
+    if (file.error() != QFileDevice::NoError)
+        return {std::nullopt, QStringLiteral("Cannot Read ") + path};
+    return {std::move(bytes), QString()};
 }
 
 // Something under the name that is no regular file: a folder, a pipe, a
@@ -247,12 +253,9 @@ private:
 } // namespace
 
 TScoreRead ReadScoreFile(const QString& path) {
-    QFile file;
-    if (!OpenRegularFile(file, path)) return {std::nullopt, QStringLiteral("Cannot Open ") + path};
-    const QByteArray bytes = file.read(kMaxTableBytes);
-    if (file.error() != QFileDevice::NoError)
-        return {std::nullopt, QStringLiteral("Cannot Read ") + path};
-    return ParseScoreTable(bytes);
+    const TFileRead read = ReadRegularFile(path);
+    if (!read.Bytes) return {std::nullopt, read.Error};
+    return ParseScoreTable(*read.Bytes);
 }
 
 TScoreRead OpenScoreFile(const QString& path, const QString& defaultResult) {
@@ -298,9 +301,9 @@ void AdoptScoreTables(const QString& oldDirectory, const QString& directory) {
     if (!hasTables) {
         for (const TScoreGame& game : kScoreGames) {
             const QString name = QLatin1String(game.FileName);
-            if (const std::optional<QByteArray> bytes = ReadRegularFile(from.filePath(name))) {
+            if (const TFileRead read = ReadRegularFile(from.filePath(name)); read.Bytes) {
                 qCDebug(lcScores) << "taken over:" << from.filePath(name);
-                WriteWhole(to.filePath(name), *bytes);
+                WriteWhole(to.filePath(name), *read.Bytes);
             }
         }
     }
