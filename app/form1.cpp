@@ -4,7 +4,6 @@
 #include "about/aboutbox.h"
 #include "app/backgrounds.h"
 #include "app/localfont.h"
-#include "app/program.h"
 #include "app/tetrislevels.h"
 #include "gamepan/toolkit/board/direction.h"
 #include "gamepan/toolkit/platform/keyboardstate.h"
@@ -135,7 +134,6 @@ TForm1::TForm1(TForm1Options options, QWidget* parent)
     ApplyDesignLook(*this);
     for (QWidget* child : findChildren<QWidget*>()) ApplyDesignLook(*child);
     setFixedSize(size());
-    setWindowIcon(ProgramIcon());
     SetMainWindow(this);
 
     FFlatButtons = {ui->SpeedButton8, ui->SpeedButton1, ui->SpeedButton10, ui->SpeedButton3,

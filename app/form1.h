@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "app/localfont.h"
 #include "gamepan/gamepan.h"
 #include "gamepan/toolkit/widgets/picture.h"
 

@@ -33,8 +33,9 @@ std::optional<bool> ReadX11NumLock() {
     return on;
 }
 
-} // namespace
-
+// The NumLock LEDs under folder (the kernel's /sys/class/leds): on when any
+// "*::numlock" LED is lit, off when every one that can be read is dark, no
+// answer when none can be read.
 std::optional<bool> NumLockFromLeds(const QString& folder) {
     // Each keyboard has its own LED; one lit is enough, as the player may be
     // at any of them.
@@ -51,6 +52,8 @@ std::optional<bool> NumLockFromLeds(const QString& folder) {
     }
     return on;
 }
+
+} // namespace
 
 void SetLedFolder(const QString& folder) {
     ledFolder = folder.isEmpty() ? kKernelLedFolder : folder;

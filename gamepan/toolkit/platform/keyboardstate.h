@@ -12,11 +12,6 @@ namespace Tolvane {
 // Where the state cannot be known it counts as on, so no warning appears.
 bool NumLockOn();
 
-// The NumLock LEDs under folder (the kernel's /sys/class/leds): on when any
-// "*::numlock" LED is lit, off when every one that can be read is dark, no
-// answer when none can be read.
-std::optional<bool> NumLockFromLeds(const QString& folder);
-
 // Tests: where the LEDs are looked for (empty restores the kernel's folder).
 void SetLedFolder(const QString& folder);
 
