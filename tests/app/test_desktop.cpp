@@ -15,23 +15,10 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
-#include <functional>
 #include <memory>
 #include <optional>
 
 using namespace Tolvane;
-
-namespace {
-
-// The first modal window to come up, looked at from inside its loop and then
-// answered by the given function.
-template <typename T> void WhenModal(std::function<void(T&)> look) {
-    QTimer::singleShot(0, [look] {
-        if (auto* window = qobject_cast<T*>(QApplication::activeModalWidget())) look(*window);
-    });
-}
-
-} // namespace
 
 class TestDesktop : public QObject {
     Q_OBJECT
@@ -130,13 +117,16 @@ private slots:
         form->show();
         QString no, ok, text, title;
         QWidget* owner = nullptr;
-        WhenModal<QMessageBox>([&](QMessageBox& box) {
-            no = box.button(QMessageBox::No)->text();
-            ok = box.button(QMessageBox::Ok)->text();
-            text = box.text();
-            title = box.windowTitle();
-            owner = box.parentWidget();
-            box.button(QMessageBox::No)->click();
+        // The box runs modally; look at it from inside its loop, then answer No.
+        QTimer::singleShot(0, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (!box) return;
+            no = box->button(QMessageBox::No)->text();
+            ok = box->button(QMessageBox::Ok)->text();
+            text = box->text();
+            title = box->windowTitle();
+            owner = box->parentWidget();
+            box->button(QMessageBox::No)->click();
         });
         QVERIFY(!form->close());
         QCOMPARE(no.remove(QLatin1Char('&')), QStringLiteral("Nein"));

@@ -38,6 +38,17 @@ QByteArray Table(std::initializer_list<std::pair<const char*, const char*>> entr
 const QByteArray kMoves = Table({{"A", "10"}, {"B", "20"}, {"C", "30"}, {"D", "40"}, {"E", "50"}});
 const QByteArray kPoints = Table({{"A", "90"}, {"B", "70"}, {"C", "50"}, {"D", "30"}, {"E", "10"}});
 
+QByteArray ReadFile(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+// Types a name and accepts it with Enter.
+void Accept(TForm2& form, const QString& name) {
+    Child<QLineEdit>(form, "Edit1")->setText(name);
+    form.FormKeyDown(VK_RETURN);
+}
+
 // Runs the rest of a test as the user nobody when the tests run as root;
 // the folder becomes nobody's.
 class TUnprivileged {
@@ -76,10 +87,7 @@ private:
         QVERIFY(f.open(QIODevice::WriteOnly));
         f.write(bytes);
     }
-    QByteArray Get(const char* file) const {
-        QFile f(PathOf(file));
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-    }
+    QByteArray Get(const char* file) const { return ReadFile(PathOf(file)); }
 
     // Shown without a modal loop, as the main window would have prepared it.
     std::unique_ptr<TForm2> Open(const char* game, const char* result) {
@@ -405,8 +413,7 @@ private slots:
         auto form = Open("Tetris", "40");
         QFile::remove(PathOf("tetris.ini"));
         QVERIFY(QDir(FDir->path()).mkdir(obstacle));
-        Child<QLineEdit>(*form, "Edit1")->setText(QStringLiteral("Ann"));
-        form->FormKeyDown(VK_RETURN);
+        Accept(*form, QStringLiteral("Ann"));
         form->FormDeactivate();
         if (removed) {
             QVERIFY(QDir(FDir->path()).rmdir(obstacle));
@@ -464,14 +471,11 @@ private slots:
         QTest::addColumn<QString>("secondName");
         QTest::addColumn<bool>("firstClosesFirst");
         QTest::addColumn<QByteArray>("expected");
-        QTest::newRow("both named, first closes first")
-            << "Ann"
-            << "Bob" << true
-            << Table({{"A", "90"}, {"Ann", "80"}, {"B", "70"}, {"Bob", "60"}, {"C", "50"}});
-        QTest::newRow("both named, second closes first")
-            << "Ann"
-            << "Bob" << false
-            << Table({{"A", "90"}, {"Ann", "80"}, {"B", "70"}, {"Bob", "60"}, {"C", "50"}});
+        for (const bool firstClosesFirst : {true, false})
+            QTest::addRow("both named, %s closes first", firstClosesFirst ? "first" : "second")
+                << "Ann"
+                << "Bob" << firstClosesFirst
+                << Table({{"A", "90"}, {"Ann", "80"}, {"B", "70"}, {"Bob", "60"}, {"C", "50"}});
         QTest::newRow("second only opened, closes last")
             << "Ann"
             << "" << true
@@ -489,11 +493,8 @@ private slots:
         Put("tetris.ini", kPoints);
         auto first = Open("Tetris", "80");
         auto second = Open("Tetris", "60");
-        for (auto& [form, name] : {std::pair{first.get(), firstName}, {second.get(), secondName}}) {
-            if (name.isEmpty()) continue;
-            Child<QLineEdit>(*form, "Edit1")->setText(name);
-            form->FormKeyDown(VK_RETURN);
-        }
+        for (auto& [form, name] : {std::pair{first.get(), firstName}, {second.get(), secondName}})
+            if (!name.isEmpty()) Accept(*form, name);
         (firstClosesFirst ? first : second)->close();
         (firstClosesFirst ? second : first)->close();
         QCOMPARE(Get("tetris.ini"), expected);
@@ -585,10 +586,6 @@ private:
     std::unique_ptr<TRecordingMessages> FMessages;
 
     QString Path() const { return QDir(FFolder).filePath(QStringLiteral("tetris.ini")); }
-    QByteArray Get() const {
-        QFile f(Path());
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-    }
 
 private slots:
     void init() {
@@ -627,15 +624,12 @@ private slots:
             form.FGame = QStringLiteral("Tetris");
             form.FResult = QStringLiteral("95");
             form.show();
-            if (present) {
-                Child<QLineEdit>(form, "Edit1")->setText(QStringLiteral("Ann"));
-                form.FormKeyDown(VK_RETURN);
-            }
+            if (present) Accept(form, QStringLiteral("Ann"));
             form.close();
             QCOMPARE(FMessages->Texts(), QStringList{"Cannot Write " + Path()});
         }
         QCOMPARE(QFileInfo::exists(Path()), present);
-        QCOMPARE(Get(), present ? kPoints : QByteArray());
+        QCOMPARE(ReadFile(Path()), present ? kPoints : QByteArray());
         // Nothing half-written is left beside it.
         QStringList left = QDir(FFolder).entryList(QDir::Files | QDir::Hidden);
         left.removeAll(QStringLiteral("filler"));

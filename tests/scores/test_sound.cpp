@@ -33,10 +33,11 @@ namespace {
 
 constexpr int kSlackMs = 1000; // how long a waiter may be held past the clip for a late device
 
-qint64 WaitedMs(const QString& name) {
+// How long a cue held the caller: waited for, or (`wait` false) until it returned.
+qint64 WaitedMs(const QString& name, bool wait = true) {
     QElapsedTimer clock;
     clock.start();
-    TForm2::PlayWave(name, true);
+    TForm2::PlayWave(name, wait);
     return clock.elapsed();
 }
 
@@ -159,13 +160,6 @@ public:
 private:
     TSoundOutput* FPrevious;
 };
-
-qint64 ReturnedMs(const char* name) {
-    QElapsedTimer clock;
-    clock.start();
-    TForm2::PlayWave(QLatin1String(name), false);
-    return clock.elapsed();
-}
 
 } // namespace
 
@@ -297,13 +291,14 @@ private slots:
         TBlockingSinks sinks(true);
         auto output = std::make_unique<TThreadedSoundOutput>(sinks.Factory());
         auto installed = std::make_unique<TInstalled>(*output);
-        QVERIFY2(ReturnedMs("EXIT") < 1000, "a cue waited for the sink");
+        QVERIFY2(WaitedMs("EXIT", false) < 1000, "a cue waited for the sink");
         QTRY_COMPARE(sinks.Played, 1);
         const qint64 waited = WaitedMs("ENERGY");
         QVERIFY2(waited >= 196 && waited <= 197 + kSlackMs + 500,
                  qPrintable(QString::number(waited)));
         QTest::qWait(int(TThreadedSoundOutput::kStartLimit.count()) + 100);
-        for (const char* name : {"zari", "STEP", "ERROR"}) QVERIFY2(ReturnedMs(name) < 1000, name);
+        for (const char* name : {"zari", "STEP", "ERROR"})
+            QVERIFY2(WaitedMs(name, false) < 1000, name);
         // Not heard, so not waited for past its length.
         const qint64 unheard = WaitedMs("ENERGY");
         QVERIFY2(unheard >= 196 && unheard <= 197 + 500, qPrintable(QString::number(unheard)));
@@ -573,7 +568,7 @@ private slots:
         gone.start();
         int asked = 0;
         while (gone.elapsed() < goneMs) {
-            QVERIFY2(ReturnedMs("STEP") < 1000, "a cue waited for the missing server");
+            QVERIFY2(WaitedMs("STEP", false) < 1000, "a cue waited for the missing server");
             const qint64 unheard = WaitedMs("ENERGY");
             QVERIFY2(unheard >= 196 && unheard <= 197 + kSlackMs + 300,
                      qPrintable(QString::number(unheard)));
@@ -656,7 +651,7 @@ private slots:
         qInfo("zari returned in %lld ms, ENERGY waited %lld ms", clock.elapsed() - waited, waited);
         QVERIFY2(waited >= 196 && waited <= 197 + kSlackMs + 500,
                  qPrintable(QString::number(waited)));
-        QVERIFY(ReturnedMs("EXIT") < 1000);
+        QVERIFY(WaitedMs("EXIT", false) < 1000);
     }
 };
 
