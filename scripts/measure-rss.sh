@@ -54,10 +54,7 @@ answer_windows() {
         case $name in
         "Game Over! Result:"*)
             games=$((games + 1))
-            xdotool windowfocus --sync "$window" 2>/dev/null || true
-            xdotool type --delay 2 "player$((RANDOM % 100))" 2>/dev/null || true
-            xdotool key Return sleep 0.2 mousemove --window "$window" 105 336 \
-                mousedown 1 mouseup 1 2>/dev/null || true
+            enter_name "$window" "player$((RANDOM % 100))"
             ;;
         *) xdotool windowfocus --sync "$window" key Escape 2>/dev/null || true ;;
         esac

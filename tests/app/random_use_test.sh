@@ -61,12 +61,7 @@ answer_windows() {
             games=$((games + 1))
             local player="" i
             for i in $(seq $((1 + RANDOM % 8))); do player+=$(pick letters); done
-            xdotool windowfocus --sync "$window" 2>/dev/null || true
-            # A name and Enter where the result qualifies; Close in any case.
-            # "type" takes every word after it as text, so it goes alone.
-            xdotool type --delay 2 "$player" 2>/dev/null || true
-            xdotool key Return sleep 0.2 mousemove --window "$window" 105 336 \
-                mousedown 1 mouseup 1 2>/dev/null || true
+            enter_name "$window" "$player"
             events=$((events + 3))
             ;;
         "About Tolvane")

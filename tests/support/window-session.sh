@@ -12,6 +12,9 @@
 #   start_program TOLVANE          starts it in $work/run: $pid, output in $log
 #   drop_until_game_over           Tetris dropped to its end: the high-score
 #                                  window in $over
+#   enter_name WINDOW NAME         NAME typed into the high-score window and
+#                                  Enter (taken where the result qualifies),
+#                                  then Close in any case
 #   close_program [CHECK]          no message box up, then Close, OK in
 #                                  the question, status 0; CHECK, if
 #                                  given, runs first with the question's id
@@ -77,6 +80,14 @@ drop_until_game_over() {
         sleep 0.5
     done
     return 1
+}
+
+enter_name() {
+    xdotool windowfocus --sync "$1" 2>/dev/null || true
+    # "type" takes every word after it as text, so it goes alone.
+    xdotool type --delay 2 "$2" 2>/dev/null || true
+    xdotool key Return sleep 0.2 mousemove --window "$1" 105 336 \
+        mousedown 1 mouseup 1 2>/dev/null || true
 }
 
 close_program() {
