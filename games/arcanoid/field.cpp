@@ -208,7 +208,7 @@ void TField::MoveTo(TPiece& piece, int left, int top) {
 
 void TField::SetPaddleWidth(int width) {
     QRect bounds = FPaddle->Bounds;
-    bounds.setWidth(std::max(width, 0));
+    bounds.setWidth(width);
     SetBounds(*FPaddle, bounds);
 }
 
@@ -227,7 +227,7 @@ TColor TField::PenFor(const TPiece& piece) const {
 }
 
 int TField::BallSide() const {
-    return std::max(Round(double(FGeometry.CellHeight) * FSettings.ABHW * 0.01), 0);
+    return PercentOf(FGeometry.CellHeight, FSettings.ABHW, TRounding::Nearest);
 }
 
 void TField::SetBallPosition(double x, double y) {
@@ -439,7 +439,7 @@ void TField::LayOutBallAndPaddle(TLayout layout) {
     const std::int32_t percent = FMotion.LongOn    ? FSettings.ATL
                                  : FMotion.ShortOn ? FSettings.ATS
                                                    : FSettings.ATN;
-    box.setWidth(PaddleWidth(cellWidth, percent, TRounding::Nearest));
+    box.setWidth(PercentOf(cellWidth, percent, TRounding::Nearest));
     SetBounds(paddle, box);
     if (layout == TLayout::Ball) SetVisible(paddle, true);
 

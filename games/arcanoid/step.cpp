@@ -377,8 +377,8 @@ void TField::SquareAgainstPaddle(QSize client, float share) {
 void TField::ToggleSize(bool& on, bool& other, std::int32_t percent, TRounding normal) {
     on = !on;
     if (on) other = false;
-    SetPaddleWidth(on ? PaddleWidth(FGeometry.CellWidth, percent, TRounding::Truncate)
-                      : PaddleWidth(FGeometry.CellWidth, FSettings.ATN, normal));
+    SetPaddleWidth(on ? PercentOf(FGeometry.CellWidth, percent, TRounding::Truncate)
+                      : PercentOf(FGeometry.CellWidth, FSettings.ATN, normal));
 }
 
 void TField::CatchSquare() {

@@ -136,8 +136,8 @@ int StrongIndex(TColor color) {
     return found == kStrongColors.end() ? -1 : int(found - kStrongColors.begin());
 }
 
-int PaddleWidth(int cellWidth, std::int32_t percent, TRounding rounding) {
-    const double exact = double(cellWidth) * percent * 0.01;
+int PercentOf(int length, std::int32_t percent, TRounding rounding) {
+    const double exact = double(length) * percent * 0.01;
     return std::max(rounding == TRounding::Nearest ? Round(exact) : Trunc(exact), 0);
 }
 

@@ -167,11 +167,11 @@ TColor RandomColor();
 // The bonus draw range 8 × ACreSquShape, computed wide and kept in 8..INT32_MAX.
 std::int32_t DrawRange(std::int32_t creSquShape);
 
-// How a width in percent of the cell width is made whole: a caught square
+// How a size in percent of a cell's side is made whole: a caught square
 // truncates the long, the short and the purple-restored normal paddle;
-// every other paddle width is rounded to nearest.
+// every other paddle width, and the ball, are rounded to nearest.
 enum class TRounding : std::uint8_t { Nearest, Truncate };
-// Cell width × percent × 0.01, made whole as asked, never below 0.
-int PaddleWidth(int cellWidth, std::int32_t percent, TRounding rounding);
+// Length × percent × 0.01, made whole as asked, never below 0.
+int PercentOf(int length, std::int32_t percent, TRounding rounding);
 
 } // namespace Tolvane::Arcanoid
