@@ -82,13 +82,17 @@ QRect TTtrs::FloorRect() const {
     return {0, height() - FFloorHeight, width(), FFloorHeight};
 }
 
+TShapeLook TTtrs::BlockLook() const {
+    TShapeLook look;
+    look.Shape = FLook.ShapesTShape;
+    look.BrushStyle = FLook.ShapesTBrushStyle;
+    look.PenColor = FLook.ColorTShapesPen;
+    look.PenWidth = FLook.WidthTShapesPen;
+    return look;
+}
+
 TBlock TTtrs::MakeBlock(std::int32_t tag) const {
-    TBlock block;
-    block.Tag = tag;
-    block.Look.Shape = FLook.ShapesTShape;
-    block.Look.BrushStyle = FLook.ShapesTBrushStyle;
-    block.Look.PenColor = FLook.ColorTShapesPen;
-    block.Look.PenWidth = FLook.WidthTShapesPen;
+    TBlock block{BlockLook(), tag};
     const int state = std::abs(tag);
     switch (FLook.ColorTShapes) {
     case colorFixed:
@@ -274,9 +278,7 @@ void TTtrs::RemoveRow(int row) {
     // is then replaced, so the random sequence of the game stays the same.
     // One template for all: MakeBlock per block makes a full-well deletion
     // several times slower.
-    TBlock fresh;
-    fresh.Look = {FLook.ShapesTShape, FLook.ColorTShapesPen, FLook.WidthTShapesPen,
-                  fresh.Look.BrushColor, FLook.ShapesTBrushStyle};
+    TBlock fresh{BlockLook()};
     for (int r = row; r > top; --r) {
         auto& to = FCells[r - 1];
         const auto& from = FCells[r - 2];

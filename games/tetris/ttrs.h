@@ -113,6 +113,9 @@ private:
     bool IsFixed(int row, int column) const;
 
     // A fresh block from the appearance settings.
+    // A block's look in the current settings, with the brush a new shape
+    // comes with.
+    TShapeLook BlockLook() const;
     TBlock MakeBlock(std::int32_t tag) const;
     void SetupBlock(int row, int column, std::int32_t tag);
     void FreeBlock(int row, int column);
